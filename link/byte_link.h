@@ -1,0 +1,20 @@
+// The byte link: the one seam between the protocol exchanges and a serial port.
+// The Win32 COM port implements it over the port handle; tests use a scripted fake.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+class ByteLink {
+public:
+    virtual ~ByteLink() = default;
+
+    // Writes up to n bytes and returns how many went out.
+    virtual std::size_t Write(const std::uint8_t* data, std::size_t n) = 0;
+
+    // Reads up to n bytes; returns 0 when the port's read time-out passed without a byte.
+    virtual std::size_t Read(std::uint8_t* data, std::size_t n) = 0;
+
+    // Milliseconds on a monotonic clock; bounds the loops that wait for a silent line.
+    virtual std::uint64_t NowMs() = 0;
+};
