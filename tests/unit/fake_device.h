@@ -25,7 +25,7 @@ public:
     void Queue(const std::string& bytes) { rx.push_back(Chunk{bytes, 0}); }
     // Queues bytes that only appear after this many empty reads (a slow device).
     void QueueAfterSilences(const std::string& bytes, int silences) { rx.push_back(Chunk{bytes, silences}); }
-    // An endless stream: every read returns a byte.
+    // An endless stream: every read returns a byte at once (no simulated time passes).
     bool babble = false;
 
     std::size_t Write(const std::uint8_t* data, std::size_t n) override
@@ -52,7 +52,6 @@ public:
             return 0;
         if (babble) {
             data[0] = 'G';
-            now += 1;
             return 1;
         }
         while (!rx.empty() && rx.front().bytes.empty())
