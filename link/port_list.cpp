@@ -1,0 +1,46 @@
+// Port list building and selection rules.
+#include "link/port_list.h"
+
+#include <string>
+
+std::u16string ComDevicePath(int portNumber)
+{
+    const std::string number = std::to_string(portNumber);
+    return u"\\\\.\\COM" + std::u16string(number.begin(), number.end());
+}
+
+PortList BuildPortList(const PortTable& table, PortChoice& choice)
+{
+    PortList list;
+    for (const std::u16string& path : table) {
+        if (path.empty())
+            continue;
+        const int k = static_cast<int>(list.items.size());
+        list.listedPorts.push_back(path);
+        list.items.push_back(path.size() > 4 ? path.substr(4) : std::u16string());
+        if (!choice.firstPortTaken) {
+            choice.portPath = path;
+            list.selection = k;
+            choice.firstPortTaken = true;
+        }
+    }
+    return list;
+}
+
+int SelectSavedPort(const PortList& list, const std::u16string& saved)
+{
+    int selection = list.items.empty() ? -1 : 0;
+    for (std::size_t i = 0; i < list.listedPorts.size(); ++i)
+        if (list.listedPorts[i] == saved)
+            selection = static_cast<int>(i);
+    return selection;
+}
+
+std::optional<std::u16string> PortAfterCloseup(const PortList& list, int selection)
+{
+    if (list.listedPorts.empty())
+        return std::nullopt;
+    if (selection < 0 || selection >= static_cast<int>(list.listedPorts.size()))
+        selection = 0;
+    return list.listedPorts[static_cast<std::size_t>(selection)];
+}
