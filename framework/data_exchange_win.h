@@ -1,0 +1,62 @@
+// Data exchange between a dialog's members and its controls, in both directions.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "framework/wnd_win.h"
+
+class CDataExchange {
+public:
+    CDataExchange(HWND dialog, BOOL saveAndValidate) : m_hDialog(dialog), m_bSaveAndValidate(saveAndValidate) {}
+
+    HWND m_hDialog;
+    BOOL m_bSaveAndValidate;  // TRUE: controls to members
+
+    // Stops the exchange after a validation message, leaving the focus on the control.
+    void Fail(int controlId);
+    bool Failed() const { return m_failed; }
+
+private:
+    bool m_failed = false;
+};
+
+// Binds a control object to the dialog item once (its first exchange).
+void DDX_Control(CDataExchange* dx, int id, CWnd& control);
+
+// Copies a text; on saving, a text longer than maxChars is refused with the
+// framework's message ("Please enter no more than %1 characters."). The limit
+// is also set on the edit control when filling it.
+void DDX_Text(CDataExchange* dx, int id, std::wstring& value, int maxChars = 0);
+
+// A check box as 0 or 1.
+void DDX_Check(CDataExchange* dx, int id, int& value);
+
+// Small wrappers of the standard controls that dialogs bind with DDX_Control.
+class CBoundWnd : public CWnd {
+public:
+    void Bind(HWND hwnd) { Attach(hwnd); }
+};
+
+class CComboBox : public CBoundWnd {
+public:
+    int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
+    int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
+    void SetCurSel(int index) { SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index)); }
+    void DeleteString(int index) { SendMessage(CB_DELETESTRING, static_cast<WPARAM>(index)); }
+    void AddString(const std::wstring& text)
+    {
+        SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+};
+
+class CProgressCtrl : public CBoundWnd {
+public:
+    void SetRange(int upper) { SendMessage(PBM_SETRANGE, 0, MAKELPARAM(0, upper)); }
+    void SetStep(int step) { SendMessage(PBM_SETSTEP, static_cast<WPARAM>(step)); }
+    void SetPos(int pos) { SendMessage(PBM_SETPOS, static_cast<WPARAM>(pos)); }
+    void StepIt() { SendMessage(PBM_STEPIT); }
+};

@@ -1,0 +1,172 @@
+// Modal dialogs with a message loop of their own, command routing and reflection
+// of control notifications back to the controls.
+#include "framework/dialog_win.h"
+
+CDialog::CDialog(UINT templateId, HWND parent) : m_templateId(templateId), m_hParent(parent) {}
+
+INT_PTR CDialog::DoModal()
+{
+    HWND owner = m_hParent;
+    HWND created = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), owner,
+                                        &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    if (!created)
+        return -1;
+    const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
+    if (ownerWasEnabled)
+        ::EnableWindow(owner, FALSE);
+
+    m_running = true;
+    // The first show raises WM_SHOWWINDOW with status 0, as a dialog's first display does.
+    ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+    MSG msg{};
+    bool quit = false;
+    while (m_running) {
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            quit = (got == 0);
+            break;
+        }
+        if (PreTranslate(msg))
+            continue;
+        if (!::IsDialogMessageW(m_hWnd, &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+
+    if (ownerWasEnabled) {
+        ::EnableWindow(owner, TRUE);
+        ::SetActiveWindow(owner);
+    }
+    HWND window = m_hWnd;
+    Detach();
+    ::DestroyWindow(window);
+    if (quit)
+        ::PostQuitMessage(static_cast<int>(msg.wParam));
+    return m_result;
+}
+
+void CDialog::EndDialog(INT_PTR result)
+{
+    m_result = result;
+    m_running = false;
+    ::PostMessageW(m_hWnd, WM_NULL, 0, 0);  // wakes the loop so that it sees the end
+}
+
+bool CDialog::PreTranslate(MSG& msg)
+{
+    // Offer the message to every framework window from its target up to this dialog.
+    for (HWND h = msg.hwnd; h; h = ::GetParent(h)) {
+        CWnd* wnd = CWnd::FromHandle(h);
+        if (wnd && wnd->PreTranslateMessage(&msg))
+            return true;
+        if (h == m_hWnd)
+            break;
+    }
+    return false;
+}
+
+BOOL CDialog::UpdateData(BOOL saveAndValidate)
+{
+    CDataExchange dx(m_hWnd, saveAndValidate);
+    DoDataExchange(&dx);
+    return !dx.Failed();
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+BOOL CDialog::OnCommand(UINT, UINT, HWND)
+{
+    return FALSE;
+}
+
+void CDialog::OnOK()
+{
+    if (UpdateData(TRUE))
+        EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+INT_PTR CDialog::OnMessage(UINT, WPARAM, LPARAM, bool&)
+{
+    return 0;
+}
+
+INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        handled = true;
+        return OnInitDialog();
+    case WM_COMMAND: {
+        const UINT id = LOWORD(wParam);
+        const UINT code = HIWORD(wParam);
+        HWND control = reinterpret_cast<HWND>(lParam);
+        LRESULT reflected = 0;
+        CWnd* child = CWnd::FromHandle(control);
+        if (child && child->OnChildNotify(message, wParam, lParam, &reflected)) {
+            handled = true;
+            return 0;
+        }
+        handled = true;
+        if (OnCommand(id, code, control))
+            return 0;
+        if (code == BN_CLICKED || control == nullptr) {
+            if (id == IDOK)
+                OnOK();
+            else if (id == IDCANCEL)
+                OnCancel();
+        }
+        return 0;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: {
+        LRESULT brush = 0;
+        CWnd* child = CWnd::FromHandle(reinterpret_cast<HWND>(lParam));
+        if (child && child->OnChildNotify(message, wParam, lParam, &brush)) {
+            handled = true;
+            return brush;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return OnMessage(message, wParam, lParam, handled);
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<CDialog*>(lParam);
+        self->Attach(hwnd);
+    }
+    auto* self = static_cast<CDialog*>(CWnd::FromHandle(hwnd));
+    if (!self)
+        return FALSE;
+    bool handled = false;
+    const INT_PTR result = self->Dispatch(message, wParam, lParam, handled);
+    if (!handled)
+        return FALSE;
+    // Messages with a real answer return it directly; the rest report "handled".
+    switch (message) {
+    case WM_INITDIALOG:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_QUERYDRAGICON:
+        return result;
+    default:
+        ::SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+}
