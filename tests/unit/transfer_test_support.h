@@ -1,0 +1,104 @@
+// Test helpers for the transfer exchanges: a view that records its calls, an in-memory
+// record sink, and hand-made record data.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "link/wire_text.h"
+#include "transfer/record_sink.h"
+#include "transfer/transfer_view.h"
+
+struct ShownMessage {
+    std::u16string text;
+    std::u16string caption;
+    MessageIcon icon;
+};
+
+// Keeps every call; `log` holds them in order as short ASCII lines for sequence checks.
+class RecordingView : public TransferView
+{
+  public:
+    std::vector<std::u16string> statuses;
+    std::vector<ShownMessage> messages;
+    std::vector<std::string> log;
+    std::uint16_t range = 0xFFFF;
+    int step = 0;
+    int pos = -1;
+
+    void SetStatus(const std::u16string& text) override
+    {
+        statuses.push_back(text);
+        log.push_back("status " + NarrowToBytes(text));
+    }
+    void SetProgressRange(std::uint16_t upper) override
+    {
+        range = upper;
+        log.push_back("range " + std::to_string(upper));
+    }
+    void SetProgressStep(int s) override { step = s; }
+    void SetProgressPos(int p) override
+    {
+        pos = p;
+        log.push_back("pos " + std::to_string(p));
+    }
+    void StepProgress() override
+    {
+        pos += step;
+        log.push_back("stepit");
+    }
+    void ShowMessage(const std::u16string& text, const std::u16string& caption, MessageIcon icon) override
+    {
+        messages.push_back({text, caption, icon});
+        log.push_back("box " + NarrowToBytes(caption));
+    }
+
+    std::vector<std::string> Captions() const
+    {
+        std::vector<std::string> captions;
+        for (const ShownMessage& m : messages)
+            captions.push_back(NarrowToBytes(m.caption));
+        return captions;
+    }
+};
+
+// The destination file in memory; can be told to fail from a given write on.
+class MemorySink : public RecordSink
+{
+  public:
+    std::vector<std::string> writes;
+    int failFromWrite = -1;
+
+    bool Write(std::string_view bytes) override
+    {
+        if (failFromWrite >= 0 && static_cast<int>(writes.size()) >= failFromWrite)
+            return false;
+        writes.emplace_back(bytes);
+        return true;
+    }
+    std::u16string ErrorText() const override { return u"Write failed: C:\\conf\\a.q4k"; }
+};
+
+// 128 data characters in which data byte k reads k ("000102...3F"), so every byte is told apart.
+inline std::string CountingData()
+{
+    std::string data;
+    for (int k = 0; k < 64; ++k) {
+        char pair[3];
+        std::snprintf(pair, sizeof pair, "%02X", k);
+        data += pair;
+    }
+    return data;
+}
+
+// CountingData with data byte 0 replaced by the given two characters (a block marker).
+inline std::string DataWithHead(const std::string& head)
+{
+    return head + CountingData().substr(2);
+}
+
+inline std::string FileRecord(const std::string& address, const std::string& data)
+{
+    return "$P" + address + data + '\x01';
+}

@@ -1,0 +1,27 @@
+// The configuration record: 133 bytes framed as "$P" + address + 128 data characters + 0x01,
+// and splitting a configuration file into its records.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+inline constexpr std::size_t CONFIG_RECORD_LEN = 133;
+
+// A record's 133 bytes exactly as they stand on disk and go over the wire.
+using ConfigRecord = std::string;
+
+// Where the parts of a record stand.
+inline constexpr std::size_t kRecordAddressPos = 2; // two upper-case hex digits
+inline constexpr std::size_t kRecordDataPos = 4;    // data byte k at 4+2k (high) and 5+2k (low)
+inline constexpr std::size_t kRecordDataBytes = 64;
+inline constexpr std::size_t kRecordTerminatorPos = 132;
+inline constexpr char kRecordTerminator = '\x01';
+
+// Splits file bytes into complete 133-byte records; an incomplete piece at the end is ignored.
+std::vector<std::string> SplitRecords(std::string_view fileBytes);
+
+// Whether the "$PBC" record says the device holds an interface configuration ('A1' or 'A2'
+// in data byte 1); the backup and the restore both switch to the interface records on it.
+bool AnnouncesInterfaceRecords(std::string_view record);

@@ -1,0 +1,8 @@
+// Single hexadecimal digits to values and back, as the records, the transfers and the editor use them.
+#pragma once
+
+// "1"-"9" and "A"-"F" give 1-15; every other character gives 0 ("0", lower case and "X" included).
+int HexDigitValue(char16_t ch);
+
+// 1-14 give "1"-"E"; every other value gives "F". Callers write "0" for a zero nibble themselves.
+char16_t HexDigitChar(int value);
