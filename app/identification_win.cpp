@@ -1,0 +1,46 @@
+// The identification tick: query the device once a second and show what it reports.
+#include "app/main_dlg_win.h"
+#include "framework/wide_win.h"
+#include "link/com_port_win.h"
+#include "link/identification.h"
+#include "resources/resource.h"
+
+void CQ4_BackupDlg::OnTimer(UINT_PTR id)
+{
+    if (m_strPortPath.size() < 4 || id != 1 || m_nState.load() != STATE_IDLE)
+        return;
+    // Ticks that arrive while this tick's "no free port" box is open must not stack another.
+    if (m_bPortMessageOpen)
+        return;
+    m_bPortMessageOpen = true;
+    const int opened = OpenComPort(m_strPortPath);
+    m_bPortMessageOpen = false;
+    if (opened != 1)
+        return;
+
+    ComLink link(m_hPort);
+    const std::wstring reply = ToWide(QueryIdentification(link));
+    if (reply == m_strLastReply)
+        return;
+    m_strLastReply = reply;
+
+    const IdentDisplay shown = EvaluateReply(FromWide(reply));
+    switch (shown.outcome) {
+    case IdentOutcome::NoDevice:
+        ::SetDlgItemTextW(m_hWnd, IDC_STATUS, L"");
+        ::EnableWindow(GetDlgItem(IDC_FILE_TO_DEVICE), FALSE);
+        ::EnableWindow(GetDlgItem(IDC_DEVICE_TO_FILE), FALSE);
+        m_bDeviceFound = 0;
+        m_progress.SetPos(0);
+        break;
+    case IdentOutcome::Identified:
+        ::EnableWindow(GetDlgItem(IDC_FILE_TO_DEVICE), TRUE);
+        ::EnableWindow(GetDlgItem(IDC_DEVICE_TO_FILE), TRUE);
+        m_bDeviceFound = 1;
+        m_progress.SetPos(381);
+        break;
+    case IdentOutcome::Partial:
+        break;
+    }
+    ::SetDlgItemTextW(m_hWnd, IDC_DEVICE_INFO, ToWide(shown.text).c_str());
+}

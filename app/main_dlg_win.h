@@ -1,0 +1,84 @@
+// The main window: port list, device information, status line, progress bar, the
+// transfer buttons, and the fields that the workers and the editor share.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/activity_state.h"
+#include "framework/data_exchange_win.h"
+#include "framework/dialog_win.h"
+#include "framework/file_win.h"
+#include "link/port_list.h"
+
+// Placement values for the editor window, written by the main window.
+extern int g_cxMainDlg;
+extern int g_cyMainDlg;
+extern RECT g_rcMainWnd;
+extern int g_cxScreen;
+extern int g_cyScreen;
+
+class CQ4_BackupDlg : public CDialog {
+public:
+    explicit CQ4_BackupDlg(HWND parent = nullptr);
+    ~CQ4_BackupDlg() override;
+
+    // 1 when the port is open afterwards, -1 on failure (reported here).
+    int OpenComPort(const std::wstring& devicePath);
+    void ClosePort();
+    void SendEndCommand();
+
+    // Worker procedures; the parameter is the main window.
+    static DWORD WINAPI BackupThreadProc(LPVOID param);
+    static DWORD WINAPI RestoreThreadProc(LPVOID param);
+    // Marks a restore as running and starts its worker (the port must be open).
+    bool StartRestore();
+
+    // Fields, UI-thread owned unless noted.
+    std::uint8_t m_bFirstPortTaken = 0;
+    std::vector<std::u16string> m_aListedPorts;  // device paths parallel to the list items
+    CComboBox m_cbPort;
+    CProgressCtrl m_progress;
+    std::wstring m_strPortPath;
+    HANDLE m_hPort = INVALID_HANDLE_VALUE;  // used by a worker while m_nState is not idle
+    PortTable m_aPortTable;
+    std::atomic<std::uint8_t> m_nState{STATE_IDLE};  // shared with the workers
+    std::wstring m_strRestoreFile;  // read by the restore worker
+    std::wstring m_strBackupFile;   // read by the backup worker
+    std::wstring m_strLastReply;
+    std::uint8_t m_bDeviceFound = 0;
+    HICON m_hIcon = nullptr;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(UINT id, UINT code, HWND control) override;
+    void OnOK() override;
+    void OnCancel() override;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+private:
+    void OnSysCommand(UINT id, LPARAM lParam, bool& handled);
+    bool OnPaint();
+    void OnTimer(UINT_PTR id);
+    void RefreshPortList(bool restorePrevious);
+    void OnDropdownPort();
+    void OnCloseupPort();
+    void OnFileToDevice();
+    void OnDeviceToFile();
+    void OnHelp();
+    void OnAdvanced();
+    // The busy guard of every way out: true when the window may close.
+    bool MayClose();
+    // Transfer start: state and controls before the worker thread runs.
+    bool StartWorker(std::uint8_t state, LPTHREAD_START_ROUTINE proc);
+    void EnableTransferControls(bool enable);
+
+    bool m_bPortMessageOpen = false;  // "no free port" box of a tick is open
+    CFile m_backupTarget;  // created by the button, written and closed by the backup worker
+};

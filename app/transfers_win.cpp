@@ -1,0 +1,147 @@
+// The transfer buttons and the worker threads that run backup and restore.
+#include <string>
+
+#include "app/main_dlg_win.h"
+#include "app/window_transfer_view_win.h"
+#include "framework/app_win.h"
+#include "framework/file_dialog_win.h"
+#include "framework/wide_win.h"
+#include "link/com_port_win.h"
+#include "resources/resource.h"
+#include "transfer/backup_exchange.h"
+#include "transfer/record_sink.h"
+#include "transfer/restore_exchange.h"
+
+namespace {
+const wchar_t kFilter[] = L"Quendal 4 - Konfigurationsdatei (*.q4k) |*.q4k||";
+const wchar_t kDefaultExt[] = L"q4k";
+
+// The backup's destination as the portable exchange sees it.
+class FileRecordSink : public RecordSink {
+public:
+    explicit FileRecordSink(CFile& file) : m_file(file) {}
+    bool Write(std::string_view bytes) override
+    {
+        return m_file.Write(bytes.data(), static_cast<DWORD>(bytes.size()));
+    }
+    std::u16string ErrorText() const override { return m_file.ErrorText(); }
+
+private:
+    CFile& m_file;
+};
+
+// Reads the whole file; false (with the file's error kept) when it cannot be opened or read.
+bool ReadWholeFile(CFile& file, const std::wstring& path, std::string& bytes)
+{
+    if (!file.Open(path, CFile::modeRead))
+        return false;
+    const ULONGLONG length = file.GetLength();
+    bytes.assign(static_cast<size_t>(length), '\0');
+    DWORD got = 0;
+    while (got < length) {
+        const DWORD read = file.Read(bytes.data() + got, static_cast<DWORD>(length - got));
+        if (read == 0)
+            break;
+        got += read;
+    }
+    bytes.resize(got);
+    file.Close();
+    return true;
+}
+
+std::u16string AppName()
+{
+    return FromWide(AfxGetApp()->m_pszAppName);
+}
+}  // namespace
+
+void CQ4_BackupDlg::OnDeviceToFile()
+{
+    if (!m_bDeviceFound)
+        return;
+    CFileDialog dialog(FALSE, kDefaultExt, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kFilter, m_hWnd);
+    if (dialog.DoModal() != IDOK)
+        return;
+    m_strBackupFile = dialog.GetPathName();
+    if (OpenComPort(m_strPortPath) != 1)
+        return;
+    // Created here so that a file that cannot be made stops the backup before it starts.
+    if (!m_backupTarget.Open(m_strBackupFile, CFile::modeCreateReadWrite)) {
+        ReportFileError(m_backupTarget);
+        return;
+    }
+    if (!StartWorker(STATE_BACKUP, &CQ4_BackupDlg::BackupThreadProc))
+        m_backupTarget.Close();
+}
+
+void CQ4_BackupDlg::OnFileToDevice()
+{
+    if (!m_bDeviceFound)
+        return;
+    CFileDialog dialog(TRUE, kDefaultExt, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kFilter, m_hWnd);
+    if (dialog.DoModal() != IDOK)
+        return;
+    m_strRestoreFile = dialog.GetPathName();
+    if (OpenComPort(m_strPortPath) != 1)
+        return;
+    StartRestore();
+}
+
+bool CQ4_BackupDlg::StartRestore()
+{
+    return StartWorker(STATE_RESTORE, &CQ4_BackupDlg::RestoreThreadProc);
+}
+
+bool CQ4_BackupDlg::StartWorker(std::uint8_t state, LPTHREAD_START_ROUTINE proc)
+{
+    // State and controls change before the thread runs, so no identification tick slips in.
+    m_nState = state;
+    EnableTransferControls(false);
+    HANDLE thread = ::CreateThread(nullptr, 0, proc, this, 0, nullptr);
+    if (!thread) {
+        EnableTransferControls(true);
+        m_nState = STATE_IDLE;
+        return false;
+    }
+    ::CloseHandle(thread);
+    return true;
+}
+
+void CQ4_BackupDlg::EnableTransferControls(bool enable)
+{
+    ::EnableWindow(GetDlgItem(IDC_FILE_TO_DEVICE), enable);
+    ::EnableWindow(GetDlgItem(IDC_DEVICE_TO_FILE), enable);
+    ::EnableWindow(GetDlgItem(IDC_PORT), enable);
+}
+
+DWORD WINAPI CQ4_BackupDlg::BackupThreadProc(LPVOID param)
+{
+    auto* dlg = static_cast<CQ4_BackupDlg*>(param);
+    WindowTransferView view(dlg->m_hWnd);
+    ComLink link(dlg->m_hPort);
+    FileRecordSink sink(dlg->m_backupTarget);
+    RunBackup(link, view, sink);
+    dlg->m_backupTarget.Close();
+    dlg->EnableTransferControls(true);
+    dlg->m_nState = STATE_IDLE;
+    return 0;
+}
+
+DWORD WINAPI CQ4_BackupDlg::RestoreThreadProc(LPVOID param)
+{
+    auto* dlg = static_cast<CQ4_BackupDlg*>(param);
+    WindowTransferView view(dlg->m_hWnd);
+    CFile file;
+    std::string bytes;
+    if (ReadWholeFile(file, dlg->m_strRestoreFile, bytes)) {
+        ::Sleep(200);
+        ComLink link(dlg->m_hPort);
+        RunRestore(link, view, bytes);
+    } else {
+        view.ShowMessage(file.ErrorText(), AppName(), MessageIcon::Exclamation);
+        view.SetStatus(u"Laden der Konfiguration fehlerhaft!");
+    }
+    dlg->EnableTransferControls(true);
+    dlg->m_nState = STATE_IDLE;
+    return 0;
+}

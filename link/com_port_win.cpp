@@ -1,0 +1,67 @@
+// COM port scanning, opening, line settings and byte transfer.
+#include "link/com_port_win.h"
+
+#include "framework/wide_win.h"
+
+void ScanComPorts(PortTable& table)
+{
+    table.fill(std::u16string());
+    for (int n = 1; n <= 256; ++n) {
+        const std::u16string path = ComDevicePath(n);
+        HANDLE port = OpenComDevice(ToWide(path));
+        if (port != INVALID_HANDLE_VALUE) {
+            table[static_cast<std::size_t>(n - 1)] = path;
+            ::CloseHandle(port);
+        }
+    }
+}
+
+HANDLE OpenComDevice(const std::wstring& devicePath)
+{
+    return ::CreateFileW(devicePath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+LineSetup ConfigureComPort(HANDLE port)
+{
+    DCB dcb{};
+    if (!::BuildCommDCBW(L"9600,n,8,1", &dcb))
+        return LineSetup::ModeRefused;
+    dcb.fInX = FALSE;
+
+    COMMTIMEOUTS timeouts{};
+    // A one-byte read returns as soon as a byte is there, or empty after 51 ms.
+    timeouts.ReadIntervalTimeout = 1;
+    timeouts.ReadTotalTimeoutMultiplier = 1;
+    timeouts.ReadTotalTimeoutConstant = 50;
+    // 2 ms a byte is twice the 9600-baud byte time, so a 133-byte record (139 ms on the
+    // line) gets 366 ms; a port that takes nothing gives up after 102 ms for one byte.
+    timeouts.WriteTotalTimeoutMultiplier = 2;
+    timeouts.WriteTotalTimeoutConstant = 100;
+    ::SetCommTimeouts(port, &timeouts);
+
+    if (!::SetCommState(port, &dcb))
+        return LineSetup::StateRefused;
+    return LineSetup::Ok;
+}
+
+std::size_t ComLink::Write(const std::uint8_t* data, std::size_t n)
+{
+    DWORD written = 0;
+    ::WriteFile(m_port, data, static_cast<DWORD>(n), &written, nullptr);
+    return written;
+}
+
+std::size_t ComLink::Read(std::uint8_t* data, std::size_t n)
+{
+    DWORD got = 0;
+    // A failed read counts as a read that returned no byte.
+    if (!::ReadFile(m_port, data, static_cast<DWORD>(n), &got, nullptr))
+        return 0;
+    return got;
+}
+
+std::uint64_t ComLink::NowMs()
+{
+    return ::GetTickCount64();
+}

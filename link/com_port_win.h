@@ -1,0 +1,33 @@
+// The serial port over the Win32 communications API: scanning, opening with the
+// device's line settings, and the byte link on an open handle.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "link/byte_link.h"
+#include "link/port_list.h"
+
+// Opens every COM1..COM256 once, exclusively, and lists those that opened.
+void ScanComPorts(PortTable& table);
+
+// CreateFileW on a device path: exclusive, existing devices only, synchronous.
+HANDLE OpenComDevice(const std::wstring& devicePath);
+
+enum class LineSetup { Ok, ModeRefused, StateRefused };
+
+// 9600,n,8,1 without flow control, input XON/XOFF off, and the port time-outs.
+LineSetup ConfigureComPort(HANDLE port);
+
+// The byte link on an open port handle; reads end after the port's read time-out.
+class ComLink : public ByteLink {
+public:
+    explicit ComLink(HANDLE port) : m_port(port) {}
+    std::size_t Write(const std::uint8_t* data, std::size_t n) override;
+    std::size_t Read(std::uint8_t* data, std::size_t n) override;
+    std::uint64_t NowMs() override;
+
+private:
+    HANDLE m_port;
+};
