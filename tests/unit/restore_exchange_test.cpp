@@ -1,0 +1,209 @@
+// The restore exchange against a scripted device: records sent, acknowledgements found or
+// missed, the suitability check, progress, status texts and the end command.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "tests/unit/fake_device.h"
+#include "tests/unit/transfer_test_support.h"
+#include "transfer/restore_exchange.h"
+
+namespace
+{
+
+const std::string kEnd("$PROGENDE\x01");
+const std::u16string kRunning = u"Transferiere Konfiguration auf Quendal 4...";
+const std::u16string kInterface = u"Transferiere Interface-Konfiguration auf Quendal 4...";
+const std::u16string kDone = u"Konfiguration auf Quendal 4 transferiert!";
+const std::u16string kFailed = u"Laden der Konfiguration fehlerhaft!";
+
+std::string Rec(const std::string& address, const std::string& data = CountingData())
+{
+    return FileRecord(address, data);
+}
+
+// Notes each write's size and the first read after it in the view's log; answers every
+// record through `answer` (by default with its acknowledgement at once).
+struct RestoreDevice : FakeDevice {
+    std::vector<std::string>* log = nullptr;
+    bool readSinceWrite = true;
+    std::function<void(RestoreDevice&, const std::string& address)> answer =
+        [](RestoreDevice& d, const std::string& address) { d.Queue("P" + address + "!\r"); };
+
+    RestoreDevice()
+    {
+        onCommand = [this](const std::string& command) {
+            if (command.size() == 133)
+                answer(*this, command.substr(2, 2));
+        };
+    }
+    std::size_t Write(const std::uint8_t* data, std::size_t n) override
+    {
+        if (log)
+            log->push_back("write " + std::to_string(n));
+        readSinceWrite = false;
+        return FakeDevice::Write(data, n);
+    }
+    std::size_t Read(std::uint8_t* data, std::size_t n) override
+    {
+        if (log && !readSinceWrite)
+            log->push_back("read");
+        readSinceWrite = true;
+        return FakeDevice::Read(data, n);
+    }
+};
+
+struct RestoreRig {
+    RestoreDevice device;
+    RecordingView view;
+    RestoreRig() { device.log = &view.log; }
+    bool Run(const std::string& file) { return RunRestore(device, view, file); }
+};
+
+} // namespace
+
+TEST(Restore, SendsEveryRecordInFileOrderThenTheEndCommand)
+{
+    RestoreRig rig;
+    const std::string file = Rec("07") + Rec("01") + Rec("BC");
+    EXPECT_TRUE(rig.Run(file));
+    EXPECT_EQ(rig.device.written, file + kEnd);
+    EXPECT_EQ(std::count(rig.view.log.begin(), rig.view.log.end(), "write 133"), 3);
+    EXPECT_EQ(std::count(rig.view.log.begin(), rig.view.log.end(), "stepit"), 3);
+    EXPECT_EQ(rig.view.range, 9);
+    EXPECT_EQ(rig.view.step, 3);
+    EXPECT_EQ(rig.view.statuses, (std::vector<std::u16string>{kRunning, kDone}));
+    EXPECT_TRUE(rig.view.messages.empty());
+}
+
+TEST(Restore, AcknowledgementFoundAmongOtherBytesAndAcrossPasses)
+{
+    using Answer = std::function<void(RestoreDevice&, const std::string&)>;
+    const Answer accepted[] = {
+        [](RestoreDevice& d, const std::string&) { d.Queue("\x13zP0P06!P06!\rzz"); },
+        [](RestoreDevice& d, const std::string&) { d.Queue("zzzzP06!"), d.QueueAfterSilences("\r", 1); },
+        [](RestoreDevice& d, const std::string&) { d.QueueAfterSilences("P06!\r", 100); },
+    };
+    for (const Answer& answer : accepted) {
+        RestoreRig rig;
+        rig.device.answer = answer;
+        EXPECT_TRUE(rig.Run(Rec("06")));
+        EXPECT_EQ(rig.device.written, Rec("06") + kEnd);
+    }
+    const Answer refused[] = {
+        [](RestoreDevice& d, const std::string&) { d.QueueAfterSilences("P06!\r", 101); },
+        [](RestoreDevice& d, const std::string&) { d.Queue("P07!\r"); },
+        [](RestoreDevice& d, const std::string&) { d.Queue("P06!\nP06\r"); },
+        [](RestoreDevice& d, const std::string&) { d.Queue("p06!\r"); },
+    };
+    for (const Answer& answer : refused) {
+        RestoreRig rig;
+        rig.device.answer = answer;
+        rig.device.Queue("P06!\r"); // stale, drained before the record goes out
+        EXPECT_FALSE(rig.Run(Rec("06")));
+        EXPECT_EQ(rig.device.written, Rec("06"));
+        EXPECT_EQ(rig.device.emptyReads, 1u + 101u);
+        ASSERT_EQ(rig.view.messages.size(), 1u);
+        EXPECT_EQ(rig.view.messages[0].text,
+                  u"Laden der Konifguration fehlerhaft. Datei konnte nicht übertragen werden.");
+        EXPECT_EQ(rig.view.messages[0].caption, u"Fehler");
+        EXPECT_EQ(rig.view.messages[0].icon, MessageIcon::Stop);
+        EXPECT_EQ(rig.view.statuses, (std::vector<std::u16string>{kRunning, kFailed}));
+    }
+}
+
+TEST(Restore, FailureAtThirdRecordStopsThereWithoutEndCommand)
+{
+    RestoreRig rig;
+    rig.device.answer = [](RestoreDevice& d, const std::string& address) {
+        if (address != "03")
+            d.Queue("P" + address + "!\r");
+    };
+    const std::string file = Rec("01") + Rec("02") + Rec("03") + Rec("04") + Rec("05");
+    EXPECT_FALSE(rig.Run(file));
+    EXPECT_EQ(rig.device.written, file.substr(0, 3 * 133));
+    EXPECT_EQ(rig.view.statuses.back(), kFailed);
+}
+
+TEST(Restore, EmptyAndIncompleteFiles)
+{
+    RestoreRig empty;
+    EXPECT_TRUE(empty.Run(""));
+    EXPECT_EQ(empty.device.written, kEnd);
+    EXPECT_EQ(empty.view.range, 0);
+    EXPECT_EQ(empty.view.statuses, (std::vector<std::u16string>{kRunning, kDone}));
+
+    RestoreRig partial;
+    const std::string tail = "$P02\xFF\xFE" + std::string(61, '#'); // 67 bytes, not examined
+    EXPECT_TRUE(partial.Run(Rec("01") + tail));
+    EXPECT_EQ(partial.device.written, Rec("01") + kEnd);
+    EXPECT_EQ(partial.view.range, 3);
+}
+
+TEST(Restore, InterfaceStatusShownWhenBcGoesOutAndKept)
+{
+    RestoreRig rig;
+    const std::string bc = Rec("BC", "00A1" + CountingData().substr(4));
+    EXPECT_TRUE(rig.Run(Rec("06") + bc + Rec("80") + Rec("81")));
+    EXPECT_EQ(rig.view.statuses, (std::vector<std::u16string>{kRunning, kInterface, kDone}));
+    const auto at = std::find(rig.view.log.begin(), rig.view.log.end(),
+                              "status Transferiere Interface-Konfiguration auf Quendal 4...");
+    ASSERT_NE(at, rig.view.log.end());
+    EXPECT_EQ(std::count(rig.view.log.begin(), at, "write 133"), 2);
+    EXPECT_EQ(*(at + 1), "read");
+
+    // "A3", or "A1" in a record other than "$PBC", is no interface configuration.
+    RestoreRig other;
+    EXPECT_TRUE(other.Run(Rec("BC", "00A3" + CountingData().substr(4)) + Rec("06", "00A1" + CountingData().substr(4))));
+    EXPECT_EQ(other.view.statuses, (std::vector<std::u16string>{kRunning, kDone}));
+}
+
+TEST(Restore, UnsuitableFileIsRefusedBeforeAnythingIsSent)
+{
+    const std::pair<std::size_t, char> breaks[] = {
+        {0, '#'}, {1, 'R'}, {2, 'a'}, {3, 'G'}, {4, 'G'}, {70, 'x'}, {131, ' '}, {132, '\r'},
+    };
+    for (const auto& [pos, ch] : breaks) {
+        std::string broken = Rec("02");
+        broken[pos] = ch;
+        RestoreRig rig;
+        EXPECT_FALSE(rig.Run(Rec("01") + broken + Rec("03")));
+        EXPECT_TRUE(rig.device.written.empty()) << pos;
+        ASSERT_EQ(rig.view.messages.size(), 1u);
+        EXPECT_EQ(rig.view.messages[0].text, u"Datei nicht geeignet!");
+        EXPECT_EQ(rig.view.messages[0].caption, u"Fehler");
+        EXPECT_EQ(rig.view.messages[0].icon, MessageIcon::Stop);
+        EXPECT_EQ(rig.view.statuses, std::vector<std::u16string>{kFailed});
+    }
+    EXPECT_TRUE(IsConfigurationFile(Rec("7F", "XXabcdef" + std::string(120, '9')) + "\x01garbage"));
+    EXPECT_TRUE(IsConfigurationFile(""));
+}
+
+TEST(Restore, BabblingLineEndsTheWaitAfterTenSecondsOr101Passes)
+{
+    // One byte every 10 ms: each pass is cut at 500 ms, so time ends the wait long before 101 passes.
+    struct SlowBabble : RestoreDevice {
+        std::size_t Read(std::uint8_t* d, std::size_t) override
+        {
+            now += 10;
+            d[0] = 'P';
+            return 1;
+        }
+    } slow;
+    RecordingView view;
+    const std::uint64_t sent = 500 + 133; // the drain's cap, then the record's write
+    EXPECT_FALSE(RunRestore(slow, view, Rec("01")));
+    EXPECT_GE(slow.now, sent + 10000);
+    EXPECT_LT(slow.now, sent + 10500);
+    EXPECT_EQ(view.statuses.back(), kFailed);
+
+    // Bytes without pause and without time passing: the pass count ends it.
+    struct FastBabble : RestoreDevice {
+        int reads = 0;
+        std::size_t Read(std::uint8_t* d, std::size_t n) override { return ++reads, FakeDevice::Read(d, n); }
+    } fast;
+    fast.babble = true;
+    EXPECT_FALSE(RunRestore(fast, view, Rec("01")));
+    EXPECT_EQ(fast.reads, 2048 * (1 + 101));
+}

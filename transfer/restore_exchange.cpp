@@ -1,0 +1,104 @@
+// The restore exchange and the check that keeps arbitrary files away from the device.
+#include "transfer/restore_exchange.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "link/device_commands.h"
+#include "link/link_io.h"
+#include "transfer/config_record.h"
+#include "transfer/transfer_texts.h"
+
+namespace
+{
+
+constexpr int kProgressStep = 3;
+// A slow device gets this many reading passes for one acknowledgement...
+constexpr int kMaxReadingPasses = 101;
+// ...but a line that keeps babbling makes each pass last up to the read cap, so time bounds it too.
+constexpr std::uint64_t kMaxAckWaitMs = 10000;
+
+bool IsUpperHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+}
+
+bool IsDataChar(char c)
+{
+    return IsUpperHexDigit(c) || (c >= 'a' && c <= 'f') || c == 'X';
+}
+
+bool IsConfigurationRecord(std::string_view record)
+{
+    if (record[0] != '$' || record[1] != 'P' || record[kRecordTerminatorPos] != kRecordTerminator)
+        return false;
+    if (!IsUpperHexDigit(record[kRecordAddressPos]) || !IsUpperHexDigit(record[kRecordAddressPos + 1]))
+        return false;
+    for (std::size_t pos = kRecordDataPos; pos < kRecordTerminatorPos; ++pos) {
+        if (!IsDataChar(record[pos]))
+            return false;
+    }
+    return true;
+}
+
+// Reads until the acknowledgement shows up anywhere in what came since the record went out;
+// an acknowledgement split over two passes still counts.
+bool AwaitAcknowledgement(ByteLink& link, const std::string& expected)
+{
+    std::string unmatched;
+    const std::uint64_t start = link.NowMs();
+    for (int pass = 0; pass < kMaxReadingPasses; ++pass) {
+        unmatched += ReadUntilSilent(link);
+        if (unmatched.find(expected) != std::string::npos)
+            return true;
+        // Only a tail shorter than the acknowledgement can still become part of it.
+        if (unmatched.size() >= expected.size())
+            unmatched.erase(0, unmatched.size() - (expected.size() - 1));
+        if (link.NowMs() - start >= kMaxAckWaitMs)
+            return false;
+    }
+    return false;
+}
+
+} // namespace
+
+bool IsConfigurationFile(std::string_view fileBytes)
+{
+    for (const std::string& record : SplitRecords(fileBytes)) {
+        if (!IsConfigurationRecord(record))
+            return false;
+    }
+    return true;
+}
+
+bool RunRestore(ByteLink& link, TransferView& view, std::string_view fileBytes)
+{
+    // Sending an arbitrary file's bytes as write commands could garble the device's memory.
+    if (!IsConfigurationFile(fileBytes)) {
+        view.ShowMessage(kUnsuitableFileText, kErrorCaption, MessageIcon::Stop);
+        view.SetStatus(kRestoreFailedText);
+        return false;
+    }
+    const std::vector<std::string> records = SplitRecords(fileBytes);
+    view.SetStatus(kRestoreRunningText);
+    view.SetProgressRange(static_cast<std::uint16_t>(records.size() * kProgressStep));
+    view.SetProgressStep(kProgressStep);
+    view.SetProgressPos(0);
+    Drain(link);
+    for (const std::string& record : records) {
+        link.Write(reinterpret_cast<const std::uint8_t*>(record.data()), record.size());
+        view.StepProgress();
+        if (record.compare(kRecordAddressPos, 2, "BC") == 0 && AnnouncesInterfaceRecords(record))
+            view.SetStatus(kRestoreInterfaceText);
+        const std::string ack{'P', record[kRecordAddressPos], record[kRecordAddressPos + 1], '!', '\r'};
+        if (!AwaitAcknowledgement(link, ack)) {
+            view.ShowMessage(kRestoreErrorBoxText, kErrorCaption, MessageIcon::Stop);
+            view.SetStatus(kRestoreFailedText);
+            return false;
+        }
+    }
+    view.SetStatus(kRestoreDoneText);
+    SendEndCommand(link);
+    return true;
+}
