@@ -181,7 +181,7 @@ class Backup
     {
         if (m_file.Write(record))
             return true;
-        m_view.ShowMessage(m_file.ErrorText(), kAppCaption, MessageIcon::Exclamation);
+        m_view.ShowMessage(m_file.ErrorText(), kFileErrorCaption, MessageIcon::Exclamation);
         m_fileFailed = true;
         m_error = true;
         return false;

@@ -15,7 +15,7 @@ using ConfigRecord = std::string;
 // Where the parts of a record stand.
 inline constexpr std::size_t kRecordAddressPos = 2; // two upper-case hex digits
 inline constexpr std::size_t kRecordDataPos = 4;    // data byte k at 4+2k (high) and 5+2k (low)
-inline constexpr std::size_t kRecordDataBytes = 64;
+inline constexpr std::size_t kDataBytesPerRecord = 64;
 inline constexpr std::size_t kRecordTerminatorPos = 132;
 inline constexpr char kRecordTerminator = '\x01';
 

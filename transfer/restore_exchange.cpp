@@ -76,7 +76,7 @@ bool RunRestore(ByteLink& link, TransferView& view, std::string_view fileBytes)
 {
     // Sending an arbitrary file's bytes as write commands could garble the device's memory.
     if (!IsConfigurationFile(fileBytes)) {
-        view.ShowMessage(kUnsuitableFileText, kErrorCaption, MessageIcon::Stop);
+        view.ShowMessage(kUnsuitableFileText, kRestoreErrorCaption, MessageIcon::Stop);
         view.SetStatus(kRestoreFailedText);
         return false;
     }
@@ -93,7 +93,7 @@ bool RunRestore(ByteLink& link, TransferView& view, std::string_view fileBytes)
             view.SetStatus(kRestoreInterfaceText);
         const std::string ack{'P', record[kRecordAddressPos], record[kRecordAddressPos + 1], '!', '\r'};
         if (!AwaitAcknowledgement(link, ack)) {
-            view.ShowMessage(kRestoreErrorBoxText, kErrorCaption, MessageIcon::Stop);
+            view.ShowMessage(kRestoreErrorBoxText, kRestoreErrorCaption, MessageIcon::Stop);
             view.SetStatus(kRestoreFailedText);
             return false;
         }

@@ -49,11 +49,11 @@ void SpareByteMarker::MarkSpare(std::string& record)
         --m_nKeepWhole;
         return;
     }
-    if (m_nPending > kRecordDataBytes) {
-        m_nPending = static_cast<std::uint8_t>(m_nPending - kRecordDataBytes);
+    if (m_nPending > kDataBytesPerRecord) {
+        m_nPending = static_cast<std::uint8_t>(m_nPending - kDataBytesPerRecord);
         return;
     }
-    for (std::size_t k = m_nPending; k < kRecordDataBytes; ++k)
+    for (std::size_t k = m_nPending; k < kDataBytesPerRecord; ++k)
         MarkDataByte(record, k);
     m_nPending = 0;
 }

@@ -8,7 +8,7 @@ inline constexpr char16_t kBackupDoneText[] = u"Konfiguration in Datei gespeiche
 inline constexpr char16_t kBackupFailedText[] = u"Auslesen der Konfiguration fehlerhaft!";
 inline constexpr char16_t kBackupErrorBoxText[] =
     u"Auslesen der Konfiguration fehlerhaft. Datei konnte nicht gespeichert werden.";
-inline constexpr char16_t kAppCaption[] = u"Q4_Backup";
+inline constexpr char16_t kFileErrorCaption[] = u"Q4_Backup";
 
 // Restore.
 inline constexpr char16_t kRestoreRunningText[] = u"Transferiere Konfiguration auf Quendal 4...";
@@ -19,4 +19,4 @@ inline constexpr char16_t kRestoreFailedText[] = u"Laden der Konfiguration fehle
 inline constexpr char16_t kRestoreErrorBoxText[] =
     u"Laden der Konifguration fehlerhaft. Datei konnte nicht übertragen werden.";
 inline constexpr char16_t kUnsuitableFileText[] = u"Datei nicht geeignet!";
-inline constexpr char16_t kErrorCaption[] = u"Fehler";
+inline constexpr char16_t kRestoreErrorCaption[] = u"Fehler";
