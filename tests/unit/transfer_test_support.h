@@ -78,6 +78,14 @@ class MemorySink : public RecordSink
         return true;
     }
     std::u16string ErrorText() const override { return u"Write failed: C:\\conf\\a.q4k"; }
+
+    std::string Bytes() const
+    {
+        std::string all;
+        for (const std::string& w : writes)
+            all += w;
+        return all;
+    }
 };
 
 // 128 data characters in which data byte k reads k ("000102...3F"), so every byte is told apart.
