@@ -1,5 +1,4 @@
-// The backup exchange: read requests, replies turned into file records, spare-byte marking
-// of the main records, the "$PBC" record and the interface records, with every failure report.
+// The backup exchange: requests, replies turned into records, marking, and every failure report.
 #include "transfer/backup_exchange.h"
 
 #include <cstdint>

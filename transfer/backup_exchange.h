@@ -1,5 +1,4 @@
-// The backup exchange: reads the device's configuration record by record and writes the
-// configuration file, reporting through the transfer view.
+// The backup exchange: device records to a configuration file, reported through the transfer view.
 #pragma once
 
 #include "link/byte_link.h"

@@ -1,5 +1,4 @@
-// The configuration record: 133 bytes framed as "$P" + address + 128 data characters + 0x01,
-// and splitting a configuration file into its records.
+// The 133-byte configuration record ("$P" + address + 128 data characters + 0x01) and file splitting.
 #pragma once
 
 #include <cstddef>

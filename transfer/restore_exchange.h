@@ -1,5 +1,4 @@
-// The restore exchange: sends the records of a configuration file to the device, one write
-// command each, and waits for every acknowledgement.
+// The restore exchange: a configuration file to the device, one acknowledged write per record.
 #pragma once
 
 #include <string_view>

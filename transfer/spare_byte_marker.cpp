@@ -1,5 +1,4 @@
-// The block marker rules: "FF" leaves a record out, "Fn" keeps n records whole,
-// any other value is the block length in data bytes.
+// The block marker rules: "FF" leaves a record out, "Fn" keeps n records whole, else a length.
 #include "transfer/spare_byte_marker.h"
 
 #include "transfer/config_record.h"

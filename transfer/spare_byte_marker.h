@@ -1,5 +1,4 @@
-// Marks the spare data bytes of main records with "XX", following the block markers
-// that the first record of each block carries in its data byte 0.
+// Marks the spare data bytes of main records with "XX", following the blocks' markers.
 #pragma once
 
 #include <cstdint>

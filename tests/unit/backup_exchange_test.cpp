@@ -1,5 +1,4 @@
-// The backup exchange against a scripted device: requests, records written, marking, every
-// failure box and the final status.
+// The backup exchange against a scripted device: requests, records, failure boxes, final status.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,5 +1,4 @@
-// The restore exchange against a scripted device: records sent, acknowledgements found or
-// missed, the suitability check, progress, status texts and the end command.
+// The restore exchange against a scripted device: records sent, acknowledgements, checks, status.
 #include <gtest/gtest.h>
 
 #include <algorithm>

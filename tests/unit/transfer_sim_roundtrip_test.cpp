@@ -1,5 +1,4 @@
-// Backup and restore against the device simulator: the default image gives the golden file,
-// and a backup written into another device backs up the same again.
+// Backup and restore against the device simulator: the golden file, and backup-restore-backup.
 #include <gtest/gtest.h>
 
 #include <filesystem>

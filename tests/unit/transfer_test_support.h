@@ -1,5 +1,4 @@
-// Test helpers for the transfer exchanges: a view that records its calls, an in-memory
-// record sink, and hand-made record data.
+// Test helpers for the transfer exchanges: a recording view, a memory sink, hand-made record data.
 #pragma once
 
 #include <cstdio>
