@@ -11,6 +11,7 @@
 #include "transfer/backup_exchange.h"
 #include "transfer/record_sink.h"
 #include "transfer/restore_exchange.h"
+#include "transfer/transfer_texts.h"
 
 namespace {
 const wchar_t kFilter[] = L"Quendal 4 - Konfigurationsdatei (*.q4k) |*.q4k||";
@@ -139,7 +140,7 @@ DWORD WINAPI CQ4_BackupDlg::RestoreThreadProc(LPVOID param)
         RunRestore(link, view, bytes);
     } else {
         view.ShowMessage(file.ErrorText(), AppName(), MessageIcon::Exclamation);
-        view.SetStatus(u"Laden der Konfiguration fehlerhaft!");
+        view.SetStatus(kRestoreFailedText);
     }
     dlg->EnableTransferControls(true);
     dlg->m_nState = STATE_IDLE;
