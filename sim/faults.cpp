@@ -42,11 +42,11 @@ std::optional<std::uint32_t> ParseNumber(std::string_view text)
 
 } // namespace
 
-std::optional<Fault> ParseFault(std::string_view spec, std::string& error)
+std::optional<Fault> ParseFault(std::string_view text, std::string& error)
 {
-    const std::size_t eq = spec.find('=');
-    const std::string_view name = spec.substr(0, eq);
-    const std::string_view argument = eq == std::string_view::npos ? std::string_view() : spec.substr(eq + 1);
+    const std::size_t eq = text.find('=');
+    const std::string_view name = text.substr(0, eq);
+    const std::string_view argument = eq == std::string_view::npos ? std::string_view() : text.substr(eq + 1);
     for (const KindName& k : kKinds) {
         if (k.name != name)
             continue;
@@ -68,39 +68,40 @@ std::optional<Fault> ParseFault(std::string_view spec, std::string& error)
             } else if (const auto a = ParseAddress(address)) {
                 fault.address = *a;
             } else {
-                error = "fault '" + std::string(spec) + "': address must be 01-7F, BC, 80-9F or *";
+                error = "fault '" + std::string(text) + "': address must be 01-7F, BC, 80-9F or *";
                 return std::nullopt;
             }
             if (!k.takesNumber && colon != std::string_view::npos) {
-                error = "fault '" + std::string(spec) + "' takes an address only";
+                error = "fault '" + std::string(text) + "' takes an address only";
                 return std::nullopt;
             }
         }
         if (k.takesNumber) {
             const auto value = ParseNumber(number);
             if (!value || (k.kind == FaultKind::Short && *value > kRecordHexChars)) {
-                error = "fault '" + std::string(spec) + "': bad number";
+                error = "fault '" + std::string(text) + "': needs a number" +
+                        (k.kind == FaultKind::Short ? " from 0 to 128" : "");
                 return std::nullopt;
             }
             fault.value = *value;
         }
         return fault;
     }
-    error = "unknown fault '" + std::string(spec) + "'";
+    error = "unknown fault '" + std::string(text) + "'";
     return std::nullopt;
 }
 
-std::string FaultSpec(const Fault& fault)
+std::string FaultText(const Fault& fault)
 {
     for (const KindName& k : kKinds) {
         if (k.kind != fault.kind)
             continue;
-        std::string spec(k.name);
+        std::string text(k.name);
         if (k.takesAddress)
-            spec += "=" + (fault.everyAddress ? std::string("*") : AddressText(fault.address));
+            text += "=" + (fault.everyAddress ? std::string("*") : AddressText(fault.address));
         if (k.takesNumber)
-            spec += (k.takesAddress ? ":" : "=") + std::to_string(fault.value);
-        return spec;
+            text += (k.takesAddress ? ":" : "=") + std::to_string(fault.value);
+        return text;
     }
     return "?";
 }
@@ -124,7 +125,7 @@ bool FaultSet::Has(FaultKind kind) const
 
 const Fault* FaultSet::Find(FaultKind kind, std::uint8_t address) const
 {
-    // The latest fault wins, so that a specific address added after "*" overrides it.
+    // The latest fault wins, so that an address added after "*" overrides it.
     for (auto it = m_faults.rbegin(); it != m_faults.rend(); ++it) {
         if (it->kind == kind && it->Matches(address))
             return &*it;

@@ -43,11 +43,11 @@ inline constexpr std::uint32_t kSplitGapMs = 150;
 inline constexpr std::string_view kBabbleText =
     "$GPGGA,092750.000,5321.6802,N,00630.3372,W,1,8,1.03,61.7,M,55.2,M,,*76\r\n";
 
-// The fault a command-line spec names; nothing, with error set, for a spec that names none.
-std::optional<Fault> ParseFault(std::string_view spec, std::string& error);
+// The fault a command-line text names; nothing, with error set, for a text that names none.
+std::optional<Fault> ParseFault(std::string_view text, std::string& error);
 
-// The spec that ParseFault reads back into the same fault.
-std::string FaultSpec(const Fault& fault);
+// The text that ParseFault reads back into the same fault.
+std::string FaultText(const Fault& fault);
 
 class FaultSet
 {

@@ -14,10 +14,10 @@
 //
 // Usage:
 //   SimLink link;                                   // default image, default identification
-//   link.device().AddFault(*ParseFault("ack-late=05:300", error));
+//   link.GetDevice().AddFault(*ParseFault("ack-late=05:300", error));
 //   RunBackup(link, ...);                           // any code that talks through a ByteLink
-//   EXPECT_EQ(link.commands().front(), "$R01\x01");
-//   EXPECT_EQ(link.device().Memory().ReadHex(0x06), ...);
+//   EXPECT_EQ(link.Commands().front(), "$R01\x01");
+//   EXPECT_EQ(link.GetDevice().Memory().ReadHex(0x06), ...);
 #pragma once
 
 #include <cstdint>
@@ -46,9 +46,9 @@ class SimLink : public ByteLink
 
     void AdvanceMs(std::uint64_t ms) { m_nowUs += ms * 1000; }
 
-    Device& device() { return m_device; }
+    Device& GetDevice() { return m_device; }
     // Every complete command the device received, in order, answered or not.
-    const std::vector<std::string>& commands() const { return m_commands; }
+    const std::vector<std::string>& Commands() const { return m_commands; }
 
   private:
     void KeepBabbling();

@@ -19,17 +19,17 @@ struct SimOptions {
     std::string controlPath;          // --control PATH: FIFO for control lines
     bool pace = false;                // --pace: 9600 baud on the line
     std::optional<std::string> ident; // --ident TEXT, escapes resolved
-    std::vector<Fault> faults;        // --fault SPEC, repeatable
+    std::vector<Fault> faults;        // --fault FAULT, repeatable
 };
 
 inline constexpr std::string_view kUsage =
     "usage: q4sim [--link PATH] [--pty-file FILE] [--image FILE] [--save-image FILE]\n"
-    "             [--log FILE] [--dump FILE] [--pace] [--ident TEXT] [--fault SPEC]...\n"
+    "             [--log FILE] [--dump FILE] [--pace] [--ident TEXT] [--fault FAULT]...\n"
     "             [--control PATH]\n"
     "faults: silent babble noise no-reply=AA no-cr=AA trailing=AA short=AA:N ack-never=AA\n"
     "        ack-late=AA:MS ack-split=AA ack-noise=AA vanish-after=N after-end-only\n"
     "        (AA: 01-7F, BC, 80-9F or *)\n"
-    "control lines: fault SPEC | clear-faults | ident TEXT | pace on|off | dump | save | set AA HEX128\n";
+    "control lines: fault FAULT | clear-faults | ident TEXT | pace on|off | dump | save | set AA HEX128\n";
 
 struct ParsedCommandLine {
     SimOptions options;

@@ -10,19 +10,19 @@
 namespace
 {
 
-Fault MustParse(const std::string& spec)
+Fault MustParse(const std::string& text)
 {
     std::string error;
-    const auto fault = ParseFault(spec, error);
-    EXPECT_TRUE(fault) << spec << ": " << error;
+    const auto fault = ParseFault(text, error);
+    EXPECT_TRUE(fault) << text << ": " << error;
     return fault.value_or(Fault{});
 }
 
-Device WithFaults(std::initializer_list<const char*> specs)
+Device WithFaults(std::initializer_list<const char*> texts)
 {
     Device device;
-    for (const char* spec : specs)
-        device.AddFault(MustParse(spec));
+    for (const char* text : texts)
+        device.AddFault(MustParse(text));
     return device;
 }
 
@@ -44,26 +44,26 @@ const std::string kQueryText(kQuery);
 
 } // namespace
 
-TEST(SimFaultSpec, EveryKindReadsBackAsWritten)
+TEST(SimFaultText, EveryKindReadsBackAsWritten)
 {
-    for (const char* spec : {"silent", "babble", "noise", "no-reply=05", "no-cr=BC", "trailing=80", "short=7F:10",
+    for (const char* text : {"silent", "babble", "noise", "no-reply=05", "no-cr=BC", "trailing=80", "short=7F:10",
                              "ack-never=*", "ack-late=05:300", "ack-split=9F", "ack-noise=01", "vanish-after=3",
                              "after-end-only", "short=01:0", "short=01:128"})
-        EXPECT_EQ(FaultSpec(MustParse(spec)), spec);
+        EXPECT_EQ(FaultText(MustParse(text)), text);
 }
 
-TEST(SimFaultSpec, BadSpecsAreRefusedWithAReason)
+TEST(SimFaultText, BadTextsAreRefusedWithAReason)
 {
-    for (const char* spec : {"", "loud", "silent=05", "no-reply", "no-reply=00", "no-reply=A0", "no-reply=bc",
+    for (const char* text : {"", "loud", "silent=05", "no-reply", "no-reply=00", "no-reply=A0", "no-reply=bc",
                              "no-reply=05:3", "short=05", "short=05:", "short=05:129", "short=05:x", "ack-late=05",
                              "vanish-after", "vanish-after=-1", "vanish-after=2x", "ack-split=**"}) {
         std::string error;
-        EXPECT_FALSE(ParseFault(spec, error)) << spec;
-        EXPECT_FALSE(error.empty()) << spec;
+        EXPECT_FALSE(ParseFault(text, error)) << text;
+        EXPECT_FALSE(error.empty()) << text;
     }
 }
 
-TEST(SimFaultSpec, ASpecificAddressAddedAfterTheWildcardWins)
+TEST(SimFaultText, AnAddressAddedAfterTheWildcardWins)
 {
     FaultSet faults;
     faults.Add(MustParse("ack-late=*:100"));

@@ -41,10 +41,10 @@ Received ReadUntilSilence(SimLink& link)
     return got;
 }
 
-Fault MustParse(const std::string& spec)
+Fault MustParse(const std::string& text)
 {
     std::string error;
-    return ParseFault(spec, error).value();
+    return ParseFault(text, error).value();
 }
 
 } // namespace
@@ -107,7 +107,7 @@ TEST(SimLinkTiming, ReadWithNothingComingCostsTheTimeOut)
 TEST(SimLinkTiming, LateAckArrivesAfterItsDelay)
 {
     SimLink link;
-    link.device().AddFault(MustParse("ack-late=05:300"));
+    link.GetDevice().AddFault(MustParse("ack-late=05:300"));
     Send(link, "$P05" + std::string(128, '0') + "\x01");
     const std::uint64_t sent = link.NowMs();
     // Reads in between come back empty, one time-out each, until the ack has arrived.
@@ -125,7 +125,7 @@ TEST(SimLinkTiming, LateAckArrivesAfterItsDelay)
 TEST(SimLinkTiming, SplitAckHasASilenceInside)
 {
     SimLink link;
-    link.device().AddFault(MustParse("ack-split=05"));
+    link.GetDevice().AddFault(MustParse("ack-split=05"));
     Send(link, "$P05" + std::string(128, '0') + "\x01");
     // Reading passes as a restore makes them, keeping what came, until the whole ack is there.
     const std::string first = ReadUntilSilence(link).bytes;
@@ -143,7 +143,7 @@ TEST(SimLinkTiming, SplitAckHasASilenceInside)
 TEST(SimLinkTiming, BabbleNeverFallsSilent)
 {
     SimLink link;
-    link.device().AddFault(MustParse("babble"));
+    link.GetDevice().AddFault(MustParse("babble"));
     Send(link, "$PROGSTART\x01");
     std::string got;
     std::uint8_t byte = 0;
@@ -169,19 +169,19 @@ TEST(SimLinkExchange, BackupStyleReadsThenRestoreStyleWrites)
     std::string record = "$P80" + std::string(128, 'F') + "\x01";
     link.Write(reinterpret_cast<const std::uint8_t*>(record.data()), record.size());
     EXPECT_EQ(ReadUntilSilence(link).bytes, "P80!\r");
-    EXPECT_EQ(link.device().Memory().ReadHex(0x80), std::string(128, 'F'));
+    EXPECT_EQ(link.GetDevice().Memory().ReadHex(0x80), std::string(128, 'F'));
     Send(link, "$PROGENDE\x01");
     EXPECT_EQ(ReadUntilSilence(link).bytes, "");
 
-    ASSERT_EQ(link.commands().size(), 4u);
-    EXPECT_EQ(link.commands()[1], "$RBC\x01");
-    EXPECT_EQ(link.commands()[3], "$PROGENDE\x01");
+    ASSERT_EQ(link.Commands().size(), 4u);
+    EXPECT_EQ(link.Commands()[1], "$RBC\x01");
+    EXPECT_EQ(link.Commands()[3], "$PROGENDE\x01");
 }
 
 TEST(SimLinkExchange, AdvanceLetsDelayedRepliesArriveMeanwhile)
 {
     SimLink link;
-    link.device().AddFault(MustParse("ack-late=05:200"));
+    link.GetDevice().AddFault(MustParse("ack-late=05:200"));
     Send(link, "$P05" + std::string(128, '0') + "\x01");
     link.AdvanceMs(500);
     std::uint8_t buffer[16] = {};
