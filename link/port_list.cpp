@@ -27,20 +27,20 @@ PortList BuildPortList(const PortTable& table, PortChoice& choice)
     return list;
 }
 
-int SelectSavedPort(const PortList& list, const std::u16string& saved)
+int SelectSavedPort(const std::vector<std::u16string>& listedPorts, const std::u16string& saved)
 {
-    int selection = list.items.empty() ? -1 : 0;
-    for (std::size_t i = 0; i < list.listedPorts.size(); ++i)
-        if (list.listedPorts[i] == saved)
+    int selection = listedPorts.empty() ? -1 : 0;
+    for (std::size_t i = 0; i < listedPorts.size(); ++i)
+        if (listedPorts[i] == saved)
             selection = static_cast<int>(i);
     return selection;
 }
 
-std::optional<std::u16string> PortAfterCloseup(const PortList& list, int selection)
+std::optional<std::u16string> PortAfterCloseup(const std::vector<std::u16string>& listedPorts, int selection)
 {
-    if (list.listedPorts.empty())
+    if (listedPorts.empty())
         return std::nullopt;
-    if (selection < 0 || selection >= static_cast<int>(list.listedPorts.size()))
+    if (selection < 0 || selection >= static_cast<int>(listedPorts.size()))
         selection = 0;
-    return list.listedPorts[static_cast<std::size_t>(selection)];
+    return listedPorts[static_cast<std::size_t>(selection)];
 }

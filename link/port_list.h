@@ -27,8 +27,8 @@ struct PortChoice {
 PortList BuildPortList(const PortTable& table, PortChoice& choice);
 
 // Selects item 0, then the last item whose device path equals the saved one exactly.
-int SelectSavedPort(const PortList& list, const std::u16string& saved);
+int SelectSavedPort(const std::vector<std::u16string>& listedPorts, const std::u16string& saved);
 
 // What closing the list makes current: the selected item's path (item 0 without a
 // selection), or nothing when the list is empty.
-std::optional<std::u16string> PortAfterCloseup(const PortList& list, int selection);
+std::optional<std::u16string> PortAfterCloseup(const std::vector<std::u16string>& listedPorts, int selection);

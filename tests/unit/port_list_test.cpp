@@ -52,20 +52,20 @@ TEST(PortList, SavedPortMatchesExactlyElseItemZero)
 {
     PortChoice choice;
     const PortList list = BuildPortList(TableWith({3, 5}), choice);
-    EXPECT_EQ(SelectSavedPort(list, u"\\\\.\\COM5"), 1);
-    EXPECT_EQ(SelectSavedPort(list, u"\\\\.\\com5"), 0);  // case-sensitive
-    EXPECT_EQ(SelectSavedPort(list, u"\\\\.\\COM9"), 0);
-    EXPECT_EQ(SelectSavedPort(list, u""), 0);
-    EXPECT_EQ(SelectSavedPort(PortList{}, u"\\\\.\\COM5"), -1);
+    EXPECT_EQ(SelectSavedPort(list.listedPorts, u"\\\\.\\COM5"), 1);
+    EXPECT_EQ(SelectSavedPort(list.listedPorts, u"\\\\.\\com5"), 0);  // case-sensitive
+    EXPECT_EQ(SelectSavedPort(list.listedPorts, u"\\\\.\\COM9"), 0);
+    EXPECT_EQ(SelectSavedPort(list.listedPorts, u""), 0);
+    EXPECT_EQ(SelectSavedPort({}, u"\\\\.\\COM5"), -1);
 }
 
 TEST(PortList, CloseupTakesSelectionOrFirstItem)
 {
     PortChoice choice;
     const PortList list = BuildPortList(TableWith({3, 5}), choice);
-    EXPECT_EQ(PortAfterCloseup(list, 1), u"\\\\.\\COM5");
-    EXPECT_EQ(PortAfterCloseup(list, -1), u"\\\\.\\COM3");
-    EXPECT_EQ(PortAfterCloseup(PortList{}, -1), std::nullopt);
+    EXPECT_EQ(PortAfterCloseup(list.listedPorts, 1), u"\\\\.\\COM5");
+    EXPECT_EQ(PortAfterCloseup(list.listedPorts, -1), u"\\\\.\\COM3");
+    EXPECT_EQ(PortAfterCloseup({}, -1), std::nullopt);
 
     PortChoice none;
     const PortList empty = BuildPortList(PortTable{}, none);
