@@ -2,6 +2,7 @@
 folder, and the clean-up that ends everything it started."""
 
 import json
+import shutil
 
 from . import comports
 from .app import App
@@ -17,7 +18,9 @@ class Case:
         self.session = session
         self.name = name
         self.artifacts = artifacts
-        self.artifacts.mkdir(parents=True, exist_ok=True)
+        # Logs of an earlier run would mix with this run's (the simulator appends to its log).
+        shutil.rmtree(self.artifacts, ignore_errors=True)
+        self.artifacts.mkdir(parents=True)
         self._driver = None
         self._apps = []
         self._sims = []

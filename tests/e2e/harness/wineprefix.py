@@ -8,6 +8,11 @@ from pathlib import Path
 
 # Without a window manager Wine waits about 2 s for one whenever a window hides,
 # and a crash dialog would hold a crashed program open; both are turned off.
+# Wine's own fonts, which this Wine build does not find by itself: without them
+# "MS Shell Dlg" falls back to a bitmap font and title bar buttons show letters.
+WINE_FONTS_DIR = Path("/usr/share/wine/fonts")
+WINE_FONTS = ("marlett.ttf", "tahoma.ttf", "tahomabd.ttf")
+
 TEST_SETTINGS = r"""REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
@@ -48,6 +53,10 @@ class WinePrefix:
         subprocess.run(["wineserver", "-p"], env=self.env, check=True, timeout=30,
                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.wine(["wineboot", "-i"], timeout=timeout)
+        fonts = self.path / "drive_c" / "windows" / "Fonts"
+        for name in WINE_FONTS:
+            if (WINE_FONTS_DIR / name).exists() and not (fonts / name).exists():
+                shutil.copy(WINE_FONTS_DIR / name, fonts / name)
         settings = self.path / "test-settings.reg"
         settings.write_text(TEST_SETTINGS, encoding="ascii")
         self.wine(["reg", "import", windows_path(settings)])
