@@ -12,11 +12,8 @@ ROOT = HERE.parent.parent
 sys.path.insert(0, str(HERE))
 
 from harness import Case, Session, wait_until  # noqa: E402
+from harness.main_window import DEVICE_INFO, HELP, IDENTIFIED_POSITION, PROGRESS  # noqa: E402
 from harness.screenshot import settled_screenshot  # noqa: E402
-
-HELP_BUTTON = 1006
-DEVICE_INFO = 1003
-PROGRESS = 1001
 
 
 def parse_args():
@@ -34,10 +31,10 @@ def take(case, out):
     app = case.app()
     main = app.main
     wait_until(lambda: main.text(DEVICE_INFO).startswith("Software: "), 10, what="the device to be identified")
-    wait_until(lambda: main.progress(PROGRESS).pos == main.progress(PROGRESS).max, 5, what="the full progress bar")
+    wait_until(lambda: main.progress(PROGRESS).pos == IDENTIFIED_POSITION, 5, what="the identified progress position")
     main_png = out / "main_window.png"
     settled_screenshot(case.session.display, main_png, main.rect())
-    main.click(HELP_BUTTON)
+    main.click(HELP)
     help_window = app.wait_window("Hilfe")
     help_window.focus()
     help_png = out / "help_window.png"

@@ -1,19 +1,20 @@
 """Scenarios of the main window: caption, buttons, device text with no device,
 the help window, and the ways the program ends while idle."""
 
-from harness import IDCANCEL, IDOK, MAIN_CAPTION, expect_equal, expect_false, wait_until
+from harness import IDCANCEL, MAIN_CAPTION, expect_equal, expect_false, wait_until
+from harness.main_window import (ADVANCED, DEVICE_INFO, DEVICE_TO_FILE, EXIT, FILE_TO_DEVICE, HELP, INFO_COMMAND,
+                                 NO_DEVICE, QUERY)
 
 BUTTONS = {
-    1004: "Datei -> Quendal 4",
-    1005: "Quendal 4 -> Datei",
-    1006: "Hilfe...",
-    1007: "Erweitert...",
-    IDOK: "Beenden",
+    FILE_TO_DEVICE: "Datei -> Quendal 4",
+    DEVICE_TO_FILE: "Quendal 4 -> Datei",
+    HELP: "Hilfe...",
+    ADVANCED: "Erweitert...",
+    EXIT: "Beenden",
 }
-NO_DEVICE = "\rkein Gerät verbunden"
 HELP_CAPTION = "Hilfe"
 HELP_VERSION = "Quendal 4 - Backup-Software    Version 1.05"
-INFO_COMMAND = 16  # the "Info" item the program adds to its system menu
+HELP_OK = 1
 
 
 def start_without_device(case):
@@ -40,46 +41,46 @@ def test_button_texts(case):
 
 def test_transfer_buttons_disabled_at_start(case):
     _, app = start_without_device(case)
-    expect_false(app.main.enabled(1004), "1004 enabled")
-    expect_false(app.main.enabled(1005), "1005 enabled")
+    expect_false(app.main.enabled(FILE_TO_DEVICE), "1004 enabled")
+    expect_false(app.main.enabled(DEVICE_TO_FILE), "1005 enabled")
 
 
 def test_device_text_without_device(case):
     sim, app = start_without_device(case)
     # After a query went unanswered, the text must still say that no device is connected.
-    wait_until(lambda: sim.count("$PROGSTART<01>") >= 1, 5, what="an identification query")
-    expect_equal(app.main.text(1003), NO_DEVICE, "device information")
-    expect_false(app.main.enabled(1004), "1004 enabled")
-    expect_false(app.main.enabled(1005), "1005 enabled")
+    wait_until(lambda: sim.count(QUERY) >= 1, 5, what="an identification query")
+    expect_equal(app.main.text(DEVICE_INFO), NO_DEVICE, "device information")
+    expect_false(app.main.enabled(FILE_TO_DEVICE), "1004 enabled")
+    expect_false(app.main.enabled(DEVICE_TO_FILE), "1005 enabled")
 
 
 def test_help_button_opens_help_window(case):
     _, app = start_without_device(case)
-    app.main.click(1006)
+    app.main.click(HELP)
     window, texts = help_window_texts(app)
     if ("Static", HELP_VERSION) not in texts:
         raise AssertionError("help window shows no %r: %r" % (HELP_VERSION, texts))
-    window.click(IDOK)
+    window.click(HELP_OK)
     app.wait_no_window(HELP_CAPTION)
     expect_equal(app.running(), True, "program running after the help window closed")
 
 
 def test_system_menu_item_opens_same_help_window(case):
     _, app = start_without_device(case)
-    app.main.click(1006)
+    app.main.click(HELP)
     window, by_button = help_window_texts(app)
-    window.click(IDOK)
+    window.click(HELP_OK)
     app.wait_no_window(HELP_CAPTION)
     app.main.syscommand(INFO_COMMAND)
     window, by_menu = help_window_texts(app)
     expect_equal(by_menu, by_button, "help window controls from the system menu")
-    window.click(IDOK)
+    window.click(HELP_OK)
     app.wait_no_window(HELP_CAPTION)
 
 
 def test_beenden_ends_program(case):
     _, app = start_without_device(case)
-    app.main.click(IDOK)
+    app.main.click(EXIT)
     app.wait_exit(5)
 
 
