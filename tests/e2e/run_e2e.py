@@ -44,13 +44,24 @@ def discover(patterns):
     for path in sorted(HERE.glob("test_*.py")):
         spec = importlib.util.spec_from_file_location(path.stem, path)
         module = importlib.util.module_from_spec(spec)
-        spec.loader.exec_module(module)
-        for name, function in vars(module).items():
-            if name.startswith("test_") and callable(function):
-                full = "%s::%s" % (path.stem, name)
-                if not patterns or any(p in full or fnmatch.fnmatch(full, p) for p in patterns):
-                    scenarios.append((path.stem, name, function))
+        try:
+            spec.loader.exec_module(module)
+            found = [(name, f) for name, f in vars(module).items() if name.startswith("test_") and callable(f)]
+        except Exception as e:
+            # A file that does not load counts as one failed scenario; the others still run.
+            found = [("load", _raiser(e))]
+        for name, function in found:
+            full = "%s::%s" % (path.stem, name)
+            if not patterns or any(p in full or fnmatch.fnmatch(full, p) for p in patterns):
+                scenarios.append((path.stem, name, function))
     return scenarios
+
+
+def _raiser(error):
+    def load_failed(case):
+        raise error
+
+    return load_failed
 
 
 def failure_reason(error):

@@ -29,7 +29,8 @@ class Simulator:
         self.link = str(link)
         self.log_path = os.path.join(workdir, "sim-commands.log")
         self.control_path = os.path.join(workdir, "sim-control")
-        self._stderr = open(os.path.join(workdir, "sim-stderr.log"), "ab")
+        self.stderr_path = os.path.join(workdir, "sim-stderr.log")
+        self._stderr = open(self.stderr_path, "ab")
         args = [str(exe), "--link", self.link, "--log", self.log_path, "--control", self.control_path]
         faults = [fault] if isinstance(fault, str) else list(fault or [])
         for spec in faults:
@@ -64,8 +65,23 @@ class Simulator:
             if line.startswith("PTY "):
                 return line[4:].strip()
 
+    def notes(self):
+        """The simulator's own messages (its stderr), one per line."""
+        try:
+            with open(self.stderr_path, encoding="utf-8", errors="replace") as f:
+                return f.read().splitlines()
+        except FileNotFoundError:
+            return []
+
     def control(self, line, timeout=5.0):
-        """Sends one control line ("fault silent", "clear-faults", "ident TEXT", "pace on")."""
+        """Sends one control line ("fault silent", "clear-faults", "ident TEXT", "pace on") and
+        returns once the simulator has taken it (it notes each line it applies)."""
+        echo = "q4sim: control: " + line
+        before = self.notes().count(echo)
+        self._write_control(line, timeout)
+        wait_until(lambda: self.notes().count(echo) > before, timeout, what="simulator to apply %r" % line)
+
+    def _write_control(self, line, timeout):
         def open_writer():
             try:
                 # Non-blocking, so that a simulator that has not opened its end yet is retried.
