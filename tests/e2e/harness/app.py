@@ -9,12 +9,22 @@ MAIN_CAPTION = "Quendal 4 - Backup-Software"
 DIALOG_CLASS = "#32770"
 
 
+def _program_name(command_line):
+    """The file name of the program a command line starts, for the last-resort clean-up."""
+    if command_line.startswith('"'):
+        path = command_line[1:].split('"', 1)[0]
+    else:
+        path = command_line.split(" ", 1)[0]
+    return path.replace("\\", "/").rsplit("/", 1)[-1]
+
+
 class App:
     """One running program, known by its Windows process id."""
 
     def __init__(self, driver, command_line, directory=None, main_caption=MAIN_CAPTION,
                  main_class=DIALOG_CLASS, timeout=15.0):
         self.driver = driver
+        self.program = _program_name(command_line)
         args = [command_line] + ([directory] if directory else [])
         self.pid = driver.call("start", *args)["pid"]
         self.main = self.wait_window(main_caption, main_class, timeout) if main_caption else None

@@ -50,7 +50,8 @@ class Case:
 
     def app(self, **options):
         """Starts Q4_Backup.exe in the artefacts folder and waits for its main window."""
-        app = App(self.driver, windows_path(self.session.exe), windows_path(self.artifacts), **options)
+        command_line = '"%s"' % windows_path(self.session.exe)
+        app = App(self.driver, command_line, windows_path(self.artifacts), **options)
         self._apps.append(app)
         return app
 
@@ -59,6 +60,13 @@ class Case:
         app = App(self.driver, command_line, main_caption=main_caption, main_class=main_class, **options)
         self._apps.append(app)
         return app
+
+    def set_clipboard(self, text):
+        self.driver.call("setclip", text)
+
+    def clipboard(self):
+        """The clipboard's Unicode text, or None."""
+        return self.driver.call("getclip")["text"]
 
     def windows_path(self, path):
         return windows_path(path)
@@ -99,4 +107,5 @@ class Case:
         for sim in self._sims:
             sim.stop()
         # Whatever the driver could not end is ended by its Linux process id.
-        kill_wine_processes(self.session.prefix.path, self.session.exe.name)
+        for program in {self.session.exe.name} | {app.program for app in self._apps}:
+            kill_wine_processes(self.session.prefix.path, program)

@@ -109,6 +109,13 @@ class Window:
     def select(self, control, index):
         self.driver.call("select", self._ref(control), index)
 
+    def send(self, message, wparam=0, lparam=0):
+        """Sends any message that carries no pointer and returns the answer."""
+        return self.driver.call("send", self.ref, message, wparam, lparam)["result"]
+
+    def post(self, message, wparam=0, lparam=0):
+        self.driver.call("post", self.ref, message, wparam, lparam)
+
     def wait_gone(self, timeout=5.0):
         wait_until(lambda: not self.exists(), timeout, what="%r to close" % self)
 
