@@ -51,7 +51,7 @@ KeyChord ParseChord(const std::wstring& text)
     size_t start = 0;
     for (;;) {
         size_t plus = text.find(L'+', start);
-        // A trailing "+" names the plus key itself only as a hex code; split at every "+".
+        // Every "+" separates two names; the plus key itself is given by its hex code.
         WORD vk = ParseKeyName(text.substr(start, plus == std::wstring::npos ? plus : plus - start));
         if (plus == std::wstring::npos) {
             chord.vk = vk;
