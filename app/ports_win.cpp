@@ -55,6 +55,8 @@ void CQ4_BackupDlg::RefreshPortList(bool restorePrevious)
 
     while (m_cbPort.GetCount() > 0)
         m_cbPort.DeleteString(0);
+    // Also clears the edit field, whose old text would otherwise select its item again on drop-down.
+    m_cbPort.SetCurSel(-1);
     PortTable scan;
     ScanComPorts(scan);
     m_aPortTable = scan;
