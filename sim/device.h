@@ -15,7 +15,7 @@
 #include "sim/faults.h"
 
 // The identification text of a "Quendal 4" with the TETRA option.
-inline constexpr std::string_view kDefaultIdent = "\x02Quendal 4 FMS/TETRA\rV 2.14 12.03.2019\rTETRA-Option";
+inline constexpr std::string_view kDefaultIdent = "\x02Quendal 4 TETRA\rV 2.14\rTETRA-Option";
 
 struct Output {
     std::uint32_t delayMs = 0; // counted from the time of the Receive call

@@ -9,8 +9,8 @@ from link_steps import (
     labelled, link_ports, queries, save_port, saved_port, sim_ident, wait_device_text, wait_saved_port,
 )
 
-SOFTWARE = "Quendal 4 FMS/TETRA"
-VERSION = "V 2.14 12.03.2019"
+SOFTWARE = "Quendal 4 TETRA"
+VERSION = "V 2.14"
 OPTION = "TETRA-Option"
 # A leading STX, as the device sends it: bytes before the name are not shown.
 IDENT = sim_ident(SOFTWARE, VERSION, OPTION, before="\\x02")
