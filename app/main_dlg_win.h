@@ -71,6 +71,8 @@ private:
     void OnCloseupPort();
     void OnFileToDevice();
     void OnDeviceToFile();
+    // The transfer buttons' common start: device found, a file chosen, the port open.
+    bool ChooseFileAndOpenPort(BOOL openDialog, std::wstring& path);
     void OnHelp();
     void OnAdvanced();
     // The busy guard of every way out: true when the window may close.

@@ -56,15 +56,20 @@ std::u16string AppName()
 }
 }  // namespace
 
-void CQ4_BackupDlg::OnDeviceToFile()
+bool CQ4_BackupDlg::ChooseFileAndOpenPort(BOOL openDialog, std::wstring& path)
 {
     if (!m_bDeviceFound)
-        return;
-    CFileDialog dialog(FALSE, kDefaultExt, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kFilter, m_hWnd);
+        return false;
+    CFileDialog dialog(openDialog, kDefaultExt, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kFilter, m_hWnd);
     if (dialog.DoModal() != IDOK)
-        return;
-    m_strBackupFile = dialog.GetPathName();
-    if (OpenComPort(m_strPortPath) != 1)
+        return false;
+    path = dialog.GetPathName();
+    return OpenComPort(m_strPortPath) == 1;
+}
+
+void CQ4_BackupDlg::OnDeviceToFile()
+{
+    if (!ChooseFileAndOpenPort(FALSE, m_strBackupFile))
         return;
     // Created here so that a file that cannot be made stops the backup before it starts.
     if (!m_backupTarget.Open(m_strBackupFile, CFile::modeCreateReadWrite)) {
@@ -77,15 +82,8 @@ void CQ4_BackupDlg::OnDeviceToFile()
 
 void CQ4_BackupDlg::OnFileToDevice()
 {
-    if (!m_bDeviceFound)
-        return;
-    CFileDialog dialog(TRUE, kDefaultExt, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kFilter, m_hWnd);
-    if (dialog.DoModal() != IDOK)
-        return;
-    m_strRestoreFile = dialog.GetPathName();
-    if (OpenComPort(m_strPortPath) != 1)
-        return;
-    StartRestore();
+    if (ChooseFileAndOpenPort(TRUE, m_strRestoreFile))
+        StartRestore();
 }
 
 bool CQ4_BackupDlg::StartRestore()
