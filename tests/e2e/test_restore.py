@@ -162,6 +162,8 @@ def test_closing_during_restore_is_refused_and_beenden_ends_after_it(case):
     wait_for_command(sim, END_COMMAND)
     expect_equal(transfer_commands(sim), [as_logged(r) for r in file_records] + [END_COMMAND],
                  "commands at the restore's end")
+    # The worker returns to idle only after the end command; the next query shows it has.
+    wait_for_query(sim)
     since = len(sim.commands())
     app.main.click(EXIT)
     app.wait_exit(5)
