@@ -121,8 +121,9 @@ DWORD WINAPI CQ4_BackupDlg::BackupThreadProc(LPVOID param)
     FileRecordSink sink(dlg->m_backupTarget);
     RunBackup(link, view, sink);
     dlg->m_backupTarget.Close();
-    dlg->EnableTransferControls(true);
+    // Idle first, so that controls that look usable never meet a refusing "Beenden".
     dlg->m_nState = STATE_IDLE;
+    dlg->EnableTransferControls(true);
     return 0;
 }
 
@@ -140,7 +141,8 @@ DWORD WINAPI CQ4_BackupDlg::RestoreThreadProc(LPVOID param)
         view.ShowMessage(file.ErrorText(), AppName(), MessageIcon::Exclamation);
         view.SetStatus(kRestoreFailedText);
     }
-    dlg->EnableTransferControls(true);
+    // Idle first, so that controls that look usable never meet a refusing "Beenden".
     dlg->m_nState = STATE_IDLE;
+    dlg->EnableTransferControls(true);
     return 0;
 }
