@@ -42,10 +42,10 @@ def discover(patterns):
     """(module name, function name, function) of every selected scenario, in file and source order."""
     scenarios = []
     for path in sorted(HERE.glob("test_*.py")):
-        spec = importlib.util.spec_from_file_location(path.stem, path)
-        module = importlib.util.module_from_spec(spec)
+        found_at = importlib.util.spec_from_file_location(path.stem, path)
+        module = importlib.util.module_from_spec(found_at)
         try:
-            spec.loader.exec_module(module)
+            found_at.loader.exec_module(module)
             found = [(name, f) for name, f in vars(module).items() if name.startswith("test_") and callable(f)]
         except Exception as e:
             # A file that does not load counts as one failed scenario; the others still run.

@@ -20,7 +20,7 @@ class SimulatorError(AssertionError):
 class Simulator:
     """Starts q4sim with a log and a control FIFO in `workdir` and waits for its PTY line.
 
-    options: fault (a spec or a list of specs), ident, pace, image, save_image,
+    options: fault (one fault or a list of them), ident, pace, image, save_image,
     dump, extra (further command-line words).
     """
 
@@ -33,8 +33,8 @@ class Simulator:
         self._stderr = open(self.stderr_path, "ab")
         args = [str(exe), "--link", self.link, "--log", self.log_path, "--control", self.control_path]
         faults = [fault] if isinstance(fault, str) else list(fault or [])
-        for spec in faults:
-            args += ["--fault", spec]
+        for one in faults:
+            args += ["--fault", one]
         if ident is not None:
             args += ["--ident", ident]
         if pace:
