@@ -108,9 +108,9 @@ bool CQ4_BackupDlg::StartWorker(std::uint8_t state, LPTHREAD_START_ROUTINE proc)
 
 void CQ4_BackupDlg::EnableTransferControls(bool enable)
 {
+    ::EnableWindow(GetDlgItem(IDC_PORT), enable);
     ::EnableWindow(GetDlgItem(IDC_FILE_TO_DEVICE), enable);
     ::EnableWindow(GetDlgItem(IDC_DEVICE_TO_FILE), enable);
-    ::EnableWindow(GetDlgItem(IDC_PORT), enable);
 }
 
 DWORD WINAPI CQ4_BackupDlg::BackupThreadProc(LPVOID param)

@@ -5,7 +5,7 @@ and the records of configuration files as the simulator's log shows them."""
 import time
 from pathlib import Path
 
-from harness import expect_equal, expect_false, expect_true, wait_until
+from harness import WaitTimeout, expect_equal, expect_false, expect_true, wait_until
 from harness.main_window import DEVICE_TO_FILE, END_COMMAND, EXIT, FILE_TO_DEVICE, PORT_LIST, PROGRESS, QUERY, STATUS
 
 ROOT = Path(__file__).resolve().parent.parent.parent
@@ -104,8 +104,13 @@ def transfer_controls_enabled(app):
 
 
 def expect_transfer_controls(app, enabled):
-    expect_equal(transfer_controls_enabled(app), (enabled,) * len(TRANSFER_CONTROLS),
-                 "enabled states of port list, 1004, 1005")
+    """The controls reach the state within a moment: a worker changes them just after its final status."""
+    expected = (enabled,) * len(TRANSFER_CONTROLS)
+    try:
+        wait_until(lambda: transfer_controls_enabled(app) == expected, 2.0, what="transfer controls")
+    except WaitTimeout:
+        pass
+    expect_equal(transfer_controls_enabled(app), expected, "enabled states of port list, 1004, 1005")
 
 
 def consistent_snapshot(app):
