@@ -25,8 +25,9 @@ public:
     void Queue(const std::string& bytes) { rx.push_back(Chunk{bytes, 0}); }
     // Queues bytes that only appear after this many empty reads (a slow device).
     void QueueAfterSilences(const std::string& bytes, int silences) { rx.push_back(Chunk{bytes, silences}); }
-    // An endless stream: every read returns a byte at once (no simulated time passes).
+    // An endless stream: every read returns a byte, each after this many simulated ms.
     bool babble = false;
+    std::uint64_t babbleGapMs = 0;
 
     std::size_t Write(const std::uint8_t* data, std::size_t n) override
     {
@@ -52,6 +53,7 @@ public:
             return 0;
         if (babble) {
             data[0] = 'G';
+            now += babbleGapMs;
             return 1;
         }
         while (!rx.empty() && rx.front().bytes.empty())

@@ -41,14 +41,9 @@ TEST(LinkIo, BabblingLineIsCutByTheByteCap)
 TEST(LinkIo, SlowBabbleIsCutByTheTimeCap)
 {
     // One byte every 10 ms: 2048 bytes would take 20 s, the time cap ends it at 500 ms.
-    struct SlowBabble : FakeDevice {
-        std::size_t Read(std::uint8_t* d, std::size_t) override
-        {
-            now += 10;
-            d[0] = 'x';
-            return 1;
-        }
-    } link;
+    FakeDevice link;
+    link.babble = true;
+    link.babbleGapMs = 10;
     const std::string got = ReadUntilSilent(link);
     EXPECT_LE(got.size(), 51u);
     EXPECT_GE(link.now, kSilenceCapMs);

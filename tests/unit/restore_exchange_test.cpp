@@ -182,14 +182,9 @@ TEST(Restore, UnsuitableFileIsRefusedBeforeAnythingIsSent)
 TEST(Restore, BabblingLineEndsTheWaitAfterTenSecondsOr101Passes)
 {
     // One byte every 10 ms: each pass is cut at 500 ms, so time ends the wait long before 101 passes.
-    struct SlowBabble : RestoreDevice {
-        std::size_t Read(std::uint8_t* d, std::size_t) override
-        {
-            now += 10;
-            d[0] = 'P';
-            return 1;
-        }
-    } slow;
+    RestoreDevice slow;
+    slow.babble = true;
+    slow.babbleGapMs = 10;
     RecordingView view;
     const std::uint64_t sent = 500 + 133; // the drain's cap, then the record's write
     EXPECT_FALSE(RunRestore(slow, view, Rec("01")));
