@@ -79,15 +79,21 @@ def choose_in_file_dialog(case, app, path):
     dialog.wait_gone()
 
 
+def click_when_enabled(app, button):
+    """Clicks as a user would: once the button is usable (a worker enables it just after its final status)."""
+    wait_until(lambda: app.main.enabled(button), 5.0, what="button %d to be enabled" % button)
+    app.main.click(button)
+
+
 def start_backup(case, app, path):
     """Clicks "Quendal 4 -> Datei" and names `path` in the save dialog."""
-    app.main.click(DEVICE_TO_FILE)
+    click_when_enabled(app, DEVICE_TO_FILE)
     choose_in_file_dialog(case, app, path)
 
 
 def start_restore(case, app, path):
     """Clicks "Datei -> Quendal 4" and names `path` in the open dialog."""
-    app.main.click(FILE_TO_DEVICE)
+    click_when_enabled(app, FILE_TO_DEVICE)
     choose_in_file_dialog(case, app, path)
 
 
