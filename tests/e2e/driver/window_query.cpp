@@ -30,7 +30,9 @@ HWND ResolveWindow(const std::wstring& ref)
 LRESULT SendWithTimeout(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result)) {
+    // Not SMTO_ABORTIFHUNG: a worker thread that only starts pumping when its message box
+    // opens counts as hung for a moment, though the box answers at once.
+    if (!SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &result)) {
         if (!IsWindow(hwnd))
             throw WindowGone();
         throw CommandError("window did not answer message " + std::to_string(message));
