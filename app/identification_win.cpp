@@ -28,16 +28,14 @@ void CQ4_BackupDlg::OnTimer(UINT_PTR id)
     switch (shown.outcome) {
     case IdentOutcome::NoDevice:
         ::SetDlgItemTextW(m_hWnd, IDC_STATUS, L"");
-        ::EnableWindow(GetDlgItem(IDC_FILE_TO_DEVICE), FALSE);
-        ::EnableWindow(GetDlgItem(IDC_DEVICE_TO_FILE), FALSE);
+        EnableTransferButtons(false);
         m_bDeviceFound = 0;
         m_progress.SetPos(0);
         break;
     case IdentOutcome::Identified:
-        ::EnableWindow(GetDlgItem(IDC_FILE_TO_DEVICE), TRUE);
-        ::EnableWindow(GetDlgItem(IDC_DEVICE_TO_FILE), TRUE);
+        EnableTransferButtons(true);
         m_bDeviceFound = 1;
-        m_progress.SetPos(381);
+        m_progress.SetPos(kIdentifiedProgress);
         break;
     case IdentOutcome::Partial:
         break;

@@ -34,8 +34,8 @@ void CQ4_BackupDlg::DoDataExchange(CDataExchange* dx)
 BOOL CQ4_BackupDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    // The identification shows a found device as a full bar at position 381.
-    m_progress.SetRange(381);
+    // The identification's position then shows as a full bar rather than clipped to 100.
+    m_progress.SetRange(kIdentifiedProgress);
 
     if (HMENU sysMenu = ::GetSystemMenu(m_hWnd, FALSE)) {
         wchar_t about[256] = {};

@@ -23,6 +23,9 @@ extern RECT g_rcMainWnd;
 extern int g_cxScreen;
 extern int g_cyScreen;
 
+// Progress position that shows an identified device (a full bar).
+inline constexpr int kIdentifiedProgress = 381;
+
 class CQ4_BackupDlg : public CDialog {
 public:
     explicit CQ4_BackupDlg(HWND parent = nullptr);
@@ -79,7 +82,9 @@ private:
     bool MayClose();
     // Transfer start: state and controls before the worker thread runs.
     bool StartWorker(std::uint8_t state, LPTHREAD_START_ROUTINE proc);
+    // The port list and both transfer buttons, port list first.
     void EnableTransferControls(bool enable);
+    void EnableTransferButtons(bool enable);
 
     bool m_bPortMessageOpen = false;  // "no free port" box of a tick is open
     CFile m_backupTarget;  // created by the button, written and closed by the backup worker

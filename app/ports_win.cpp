@@ -57,9 +57,7 @@ void CQ4_BackupDlg::RefreshPortList(bool restorePrevious)
         m_cbPort.DeleteString(0);
     // Also clears the edit field, whose old text would otherwise select its item again on drop-down.
     m_cbPort.SetCurSel(-1);
-    PortTable scan;
-    ScanComPorts(scan);
-    m_aPortTable = scan;
+    ScanComPorts(m_aPortTable);  // empties the table before it scans
 
     PortChoice choice{m_bFirstPortTaken != 0, FromWide(m_strPortPath)};
     const PortList list = BuildPortList(m_aPortTable, choice);

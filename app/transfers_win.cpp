@@ -109,6 +109,11 @@ bool CQ4_BackupDlg::StartWorker(std::uint8_t state, LPTHREAD_START_ROUTINE proc)
 void CQ4_BackupDlg::EnableTransferControls(bool enable)
 {
     ::EnableWindow(GetDlgItem(IDC_PORT), enable);
+    EnableTransferButtons(enable);
+}
+
+void CQ4_BackupDlg::EnableTransferButtons(bool enable)
+{
     ::EnableWindow(GetDlgItem(IDC_FILE_TO_DEVICE), enable);
     ::EnableWindow(GetDlgItem(IDC_DEVICE_TO_FILE), enable);
 }
