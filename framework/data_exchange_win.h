@@ -16,8 +16,6 @@ public:
     HWND m_hDialog;
     BOOL m_bSaveAndValidate;  // TRUE: controls to members
 
-    // Stops the exchange after a validation message, leaving the focus on the control.
-    void Fail(int controlId);
     bool Failed() const { return m_failed; }
 
 private:
@@ -26,14 +24,6 @@ private:
 
 // Binds a control object to the dialog item once (its first exchange).
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);
-
-// Copies a text; on saving, a text longer than maxChars is refused with the
-// framework's message ("Please enter no more than %1 characters."). The limit
-// is also set on the edit control when filling it.
-void DDX_Text(CDataExchange* dx, int id, std::wstring& value, int maxChars = 0);
-
-// A check box as 0 or 1.
-void DDX_Check(CDataExchange* dx, int id, int& value);
 
 // Small wrappers of the standard controls that dialogs bind with DDX_Control.
 class CBoundWnd : public CWnd {

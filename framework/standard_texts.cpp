@@ -51,11 +51,6 @@ const char* FilePattern(FileErrorKind kind)
 
 }  // namespace
 
-std::u16string TooManyCharactersText(int maxChars)
-{
-    return Substitute("Please enter no more than %1 characters.", ToText(std::to_string(maxChars)));
-}
-
 std::u16string FileErrorText(FileErrorKind kind, const std::u16string& path)
 {
     return Substitute(FilePattern(kind), path);

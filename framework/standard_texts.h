@@ -1,4 +1,4 @@
-// The framework's own English messages: data exchange and file errors.
+// The framework's own English messages for file errors.
 #pragma once
 
 #include <string>
@@ -18,9 +18,6 @@ enum class FileErrorKind {
     DiskFull,
     EndOfFile,
 };
-
-// "Please enter no more than N characters."
-std::u16string TooManyCharactersText(int maxChars);
 
 // The file-error message naming the file, for example "Access to C:\x.q4k was denied."
 std::u16string FileErrorText(FileErrorKind kind, const std::u16string& path);
