@@ -46,7 +46,5 @@ public:
 class CProgressCtrl : public CBoundWnd {
 public:
     void SetRange(int upper) { SendMessage(PBM_SETRANGE, 0, MAKELPARAM(0, upper)); }
-    void SetStep(int step) { SendMessage(PBM_SETSTEP, static_cast<WPARAM>(step)); }
     void SetPos(int pos) { SendMessage(PBM_SETPOS, static_cast<WPARAM>(pos)); }
-    void StepIt() { SendMessage(PBM_STEPIT); }
 };

@@ -25,9 +25,6 @@ public:
     ULONGLONG GetLength() const;
     void Close();
 
-    bool IsOpen() const { return m_hFile != INVALID_HANDLE_VALUE; }
-    const std::wstring& GetFilePath() const { return m_path; }
-    FileErrorKind LastError() const { return m_lastError; }
     // The standard message naming the file, for the last failure.
     std::u16string ErrorText() const;
 
