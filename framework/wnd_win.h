@@ -30,7 +30,6 @@ public:
 
     std::wstring GetWindowText() const;
     void SetWindowText(const std::wstring& text);
-    BOOL EnableWindow(BOOL enable) { return ::EnableWindow(m_hWnd, enable); }
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
         return ::SendMessageW(m_hWnd, message, wParam, lParam);
