@@ -3,6 +3,10 @@
 
 #include "resources/resource.h"
 
-CAboutDlg::CAboutDlg(HWND parent) : CDialog(IDD_ABOUTBOX, parent) {}
+CAboutDlg::CAboutDlg(HWND parent) : CDialog(IDD_ABOUTBOX, parent)
+{
+}
 
-AboutBox::AboutBox(HWND parent) : CDialog(IDD_ABOUTBOX, parent) {}
+AboutBox::AboutBox(HWND parent) : CDialog(IDD_ABOUTBOX, parent)
+{
+}

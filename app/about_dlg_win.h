@@ -3,12 +3,14 @@
 
 #include "framework/dialog_win.h"
 
-class CAboutDlg : public CDialog {
-public:
+class CAboutDlg : public CDialog
+{
+  public:
     explicit CAboutDlg(HWND parent = nullptr);
 };
 
-class AboutBox : public CDialog {
-public:
+class AboutBox : public CDialog
+{
+  public:
     explicit AboutBox(HWND parent = nullptr);
 };

@@ -11,7 +11,8 @@ RECT g_rcMainWnd = {};
 int g_cxScreen = 0;
 int g_cyScreen = 0;
 
-namespace {
+namespace
+{
 const wchar_t kBusyText[] = L"Bitte warten Sie zunächst das Ende des laufenden Prozesses ab.";
 }
 
@@ -44,9 +45,9 @@ BOOL CQ4_BackupDlg::OnInitDialog()
             ::AppendMenuW(sysMenu, MF_STRING, IDM_ABOUTBOX, about);
         }
     }
-    HICON small = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME),
-                                                  IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                                                  ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    HICON small =
+        static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                                        ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small ? small : m_hIcon));
     return TRUE;

@@ -26,8 +26,9 @@ extern int g_cyScreen;
 // Progress position that shows an identified device (a full bar).
 inline constexpr int kIdentifiedProgress = 381;
 
-class CQ4_BackupDlg : public CDialog {
-public:
+class CQ4_BackupDlg : public CDialog
+{
+  public:
     explicit CQ4_BackupDlg(HWND parent = nullptr);
     ~CQ4_BackupDlg() override;
 
@@ -44,20 +45,20 @@ public:
 
     // Fields, UI-thread owned unless noted.
     std::uint8_t m_bFirstPortTaken = 0;
-    std::vector<std::u16string> m_aListedPorts;  // device paths parallel to the list items
+    std::vector<std::u16string> m_aListedPorts; // device paths parallel to the list items
     CComboBox m_cbPort;
     CProgressCtrl m_progress;
     std::wstring m_strPortPath;
-    HANDLE m_hPort = INVALID_HANDLE_VALUE;  // used by a worker while m_nState is not idle
+    HANDLE m_hPort = INVALID_HANDLE_VALUE; // used by a worker while m_nState is not idle
     PortTable m_aPortTable;
-    std::atomic<std::uint8_t> m_nState{STATE_IDLE};  // shared with the workers
-    std::wstring m_strRestoreFile;  // read by the restore worker
-    std::wstring m_strBackupFile;   // read by the backup worker
+    std::atomic<std::uint8_t> m_nState{STATE_IDLE}; // shared with the workers
+    std::wstring m_strRestoreFile;                  // read by the restore worker
+    std::wstring m_strBackupFile;                   // read by the backup worker
     std::wstring m_strLastReply;
     std::uint8_t m_bDeviceFound = 0;
     HICON m_hIcon = nullptr;
 
-protected:
+  protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     BOOL OnCommand(UINT id, UINT code, HWND control) override;
@@ -65,7 +66,7 @@ protected:
     void OnCancel() override;
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
-private:
+  private:
     void OnSysCommand(UINT id, LPARAM lParam, bool& handled);
     bool OnPaint();
     void OnTimer(UINT_PTR id);
@@ -86,6 +87,6 @@ private:
     void EnableTransferControls(bool enable);
     void EnableTransferButtons(bool enable);
 
-    bool m_bPortMessageOpen = false;  // "no free port" box of a tick is open
-    CFile m_backupTarget;  // created by the button, written and closed by the backup worker
+    bool m_bPortMessageOpen = false; // "no free port" box of a tick is open
+    CFile m_backupTarget;            // created by the button, written and closed by the backup worker
 };

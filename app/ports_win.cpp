@@ -6,7 +6,8 @@
 #include "link/com_port_win.h"
 #include "link/device_commands.h"
 
-namespace {
+namespace
+{
 const wchar_t kPrevComEntry[] = L"PrevCOM";
 }
 
@@ -57,7 +58,7 @@ void CQ4_BackupDlg::RefreshPortList(bool restorePrevious)
         m_cbPort.DeleteString(0);
     // Also clears the edit field, whose old text would otherwise select its item again on drop-down.
     m_cbPort.SetCurSel(-1);
-    ScanComPorts(m_aPortTable);  // empties the table before it scans
+    ScanComPorts(m_aPortTable); // empties the table before it scans
 
     PortChoice choice{m_bFirstPortTaken != 0, FromWide(m_strPortPath)};
     const PortList list = BuildPortList(m_aPortTable, choice);

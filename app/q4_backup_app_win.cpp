@@ -5,7 +5,8 @@
 
 #include "app/main_dlg_win.h"
 
-namespace {
+namespace
+{
 CQ4_BackupApp theApp;
 }
 

@@ -3,7 +3,8 @@
 
 #include "framework/app_win.h"
 
-class CQ4_BackupApp : public CWinApp {
-public:
+class CQ4_BackupApp : public CWinApp
+{
+  public:
     BOOL InitInstance() override;
 };

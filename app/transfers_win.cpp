@@ -13,21 +13,20 @@
 #include "transfer/restore_exchange.h"
 #include "transfer/transfer_texts.h"
 
-namespace {
+namespace
+{
 const wchar_t kFilter[] = L"Quendal 4 - Konfigurationsdatei (*.q4k) |*.q4k||";
 const wchar_t kDefaultExt[] = L"q4k";
 
 // The backup's destination as the portable exchange sees it.
-class FileRecordSink : public RecordSink {
-public:
+class FileRecordSink : public RecordSink
+{
+  public:
     explicit FileRecordSink(CFile& file) : m_file(file) {}
-    bool Write(std::string_view bytes) override
-    {
-        return m_file.Write(bytes.data(), static_cast<DWORD>(bytes.size()));
-    }
+    bool Write(std::string_view bytes) override { return m_file.Write(bytes.data(), static_cast<DWORD>(bytes.size())); }
     std::u16string ErrorText() const override { return m_file.ErrorText(); }
 
-private:
+  private:
     CFile& m_file;
 };
 
@@ -54,7 +53,7 @@ std::u16string AppName()
 {
     return FromWide(AfxGetApp()->m_pszAppName);
 }
-}  // namespace
+} // namespace
 
 bool CQ4_BackupDlg::ChooseFileAndOpenPort(BOOL openDialog, std::wstring& path)
 {

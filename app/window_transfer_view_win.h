@@ -6,8 +6,9 @@
 
 #include "transfer/transfer_view.h"
 
-class WindowTransferView : public TransferView {
-public:
+class WindowTransferView : public TransferView
+{
+  public:
     explicit WindowTransferView(HWND mainWindow) : m_hWnd(mainWindow) {}
 
     void SetStatus(const std::u16string& text) override;
@@ -17,7 +18,7 @@ public:
     void StepProgress() override;
     void ShowMessage(const std::u16string& text, const std::u16string& caption, MessageIcon icon) override;
 
-private:
+  private:
     LRESULT SendToProgress(UINT message, WPARAM wParam, LPARAM lParam);
     HWND m_hWnd;
 };

@@ -1,7 +1,8 @@
 // Application object, the program's entry point and the registry profile.
 #include "framework/app_win.h"
 
-namespace {
+namespace
+{
 CWinApp* g_app = nullptr;
 
 std::wstring ModuleBaseName(HINSTANCE instance)
@@ -17,7 +18,7 @@ std::wstring ModuleBaseName(HINSTANCE instance)
         name.erase(dot);
     return name;
 }
-}  // namespace
+} // namespace
 
 CWinApp::CWinApp()
 {
@@ -82,12 +83,11 @@ BOOL CWinApp::WriteProfileString(const wchar_t* section, const wchar_t* entry, c
     if (m_registryKey.empty())
         return FALSE;
     HKEY key = nullptr;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, SectionKeyPath(section).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                          &key, nullptr) != ERROR_SUCCESS)
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, SectionKeyPath(section).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                          nullptr) != ERROR_SUCCESS)
         return FALSE;
     const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-    const LONG status =
-        ::RegSetValueExW(key, entry, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes);
+    const LONG status = ::RegSetValueExW(key, entry, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes);
     ::RegCloseKey(key);
     return status == ERROR_SUCCESS;
 }

@@ -8,8 +8,9 @@
 
 #include "framework/wnd_win.h"
 
-class CWinApp {
-public:
+class CWinApp
+{
+  public:
     CWinApp();
     virtual ~CWinApp();
     CWinApp(const CWinApp&) = delete;
@@ -25,10 +26,10 @@ public:
     BOOL WriteProfileString(const wchar_t* section, const wchar_t* entry, const std::wstring& value);
 
     HINSTANCE m_hInstance = nullptr;
-    std::wstring m_pszAppName;  // the executable's name without extension
+    std::wstring m_pszAppName; // the executable's name without extension
     CWnd* m_pMainWnd = nullptr;
 
-private:
+  private:
     std::wstring SectionKeyPath(const wchar_t* section) const;
     std::wstring m_registryKey;
 };
@@ -39,4 +40,6 @@ CWinApp* AfxGetApp();
 int AfxWinMain(HINSTANCE instance);
 
 // Switches on control hosting; nothing is needed for the controls this program uses.
-inline void AfxEnableControlContainer() {}
+inline void AfxEnableControlContainer()
+{
+}

@@ -9,16 +9,17 @@
 
 #include "framework/wnd_win.h"
 
-class CDataExchange {
-public:
+class CDataExchange
+{
+  public:
     CDataExchange(HWND dialog, BOOL saveAndValidate) : m_hDialog(dialog), m_bSaveAndValidate(saveAndValidate) {}
 
     HWND m_hDialog;
-    BOOL m_bSaveAndValidate;  // TRUE: controls to members
+    BOOL m_bSaveAndValidate; // TRUE: controls to members
 
     bool Failed() const { return m_failed; }
 
-private:
+  private:
     bool m_failed = false;
 };
 
@@ -26,25 +27,25 @@ private:
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);
 
 // Small wrappers of the standard controls that dialogs bind with DDX_Control.
-class CBoundWnd : public CWnd {
-public:
+class CBoundWnd : public CWnd
+{
+  public:
     void Bind(HWND hwnd) { Attach(hwnd); }
 };
 
-class CComboBox : public CBoundWnd {
-public:
+class CComboBox : public CBoundWnd
+{
+  public:
     int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
     int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
     void SetCurSel(int index) { SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index)); }
     void DeleteString(int index) { SendMessage(CB_DELETESTRING, static_cast<WPARAM>(index)); }
-    void AddString(const std::wstring& text)
-    {
-        SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    }
+    void AddString(const std::wstring& text) { SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())); }
 };
 
-class CProgressCtrl : public CBoundWnd {
-public:
+class CProgressCtrl : public CBoundWnd
+{
+  public:
     void SetRange(int upper) { SendMessage(PBM_SETRANGE, 0, MAKELPARAM(0, upper)); }
     void SetPos(int pos) { SendMessage(PBM_SETPOS, static_cast<WPARAM>(pos)); }
 };

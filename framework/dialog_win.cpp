@@ -2,7 +2,9 @@
 // of control notifications back to the controls.
 #include "framework/dialog_win.h"
 
-CDialog::CDialog(UINT templateId, HWND parent) : m_templateId(templateId), m_hParent(parent) {}
+CDialog::CDialog(UINT templateId, HWND parent) : m_templateId(templateId), m_hParent(parent)
+{
+}
 
 INT_PTR CDialog::DoModal()
 {
@@ -50,7 +52,7 @@ void CDialog::EndDialog(INT_PTR result)
 {
     m_result = result;
     m_running = false;
-    ::PostMessageW(m_hWnd, WM_NULL, 0, 0);  // wakes the loop so that it sees the end
+    ::PostMessageW(m_hWnd, WM_NULL, 0, 0); // wakes the loop so that it sees the end
 }
 
 bool CDialog::PreTranslate(MSG& msg)
@@ -79,7 +81,9 @@ BOOL CDialog::OnInitDialog()
     return TRUE;
 }
 
-void CDialog::DoDataExchange(CDataExchange*) {}
+void CDialog::DoDataExchange(CDataExchange*)
+{
+}
 
 BOOL CDialog::OnCommand(UINT, UINT, HWND)
 {

@@ -5,8 +5,9 @@
 #include "framework/data_exchange_win.h"
 #include "framework/wnd_win.h"
 
-class CDialog : public CWnd {
-public:
+class CDialog : public CWnd
+{
+  public:
     CDialog(UINT templateId, HWND parent = nullptr);
 
     // Creates the dialog, disables the owner and runs the loop until EndDialog.
@@ -17,7 +18,7 @@ public:
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
 
-protected:
+  protected:
     virtual BOOL OnInitDialog();
     virtual void DoDataExchange(CDataExchange* dx);
     // A command from a control or menu; TRUE when handled.
@@ -30,7 +31,7 @@ protected:
     UINT m_templateId;
     HWND m_hParent;
 
-private:
+  private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     bool PreTranslate(MSG& msg);

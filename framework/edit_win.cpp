@@ -3,7 +3,8 @@
 
 #include <commctrl.h>
 
-namespace {
+namespace
+{
 const UINT_PTR kSubclassId = 0x51;
 }
 
@@ -54,8 +55,7 @@ LRESULT CEdit::Default(UINT message, WPARAM wParam, LPARAM lParam)
     return ::DefSubclassProc(m_hWnd, message, wParam, lParam);
 }
 
-LRESULT CALLBACK CEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                     DWORD_PTR refData)
+LRESULT CALLBACK CEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR refData)
 {
     auto* self = reinterpret_cast<CEdit*>(refData);
     if (message == WM_NCDESTROY) {

@@ -4,8 +4,9 @@
 
 #include "framework/wnd_win.h"
 
-class CEdit : public CWnd {
-public:
+class CEdit : public CWnd
+{
+  public:
     ~CEdit() override;
 
     // Creates a child "EDIT" window and subclasses it.
@@ -19,15 +20,15 @@ public:
     BOOL CanUndo() const { return SendMessage(EM_CANUNDO) != 0; }
     BOOL IsReadOnly() const { return (::GetWindowLongW(m_hWnd, GWL_STYLE) & ES_READONLY) != 0; }
 
-protected:
+  protected:
     // Every message of the window; the default is the standard edit processing.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Commands sent to the control itself (for example from its own context menu).
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
 
-private:
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR refData);
+  private:
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR refData);
     void Unsubclass();
 };

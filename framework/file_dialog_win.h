@@ -7,8 +7,9 @@
 
 #include <string>
 
-class CFileDialog {
-public:
+class CFileDialog
+{
+  public:
     CFileDialog(BOOL openFileDialog, const wchar_t* defaultExt, const wchar_t* fileName, DWORD flags,
                 const wchar_t* filter, HWND parent);
 
@@ -16,10 +17,10 @@ public:
     INT_PTR DoModal();
     std::wstring GetPathName() const { return m_path; }
 
-private:
+  private:
     BOOL m_open;
     std::wstring m_defaultExt;
-    std::wstring m_filter;  // bars already turned into the separating zeros
+    std::wstring m_filter; // bars already turned into the separating zeros
     DWORD m_flags;
     HWND m_parent;
     std::wstring m_path;

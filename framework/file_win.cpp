@@ -4,7 +4,8 @@
 #include "framework/message_box_win.h"
 #include "framework/wide_win.h"
 
-namespace {
+namespace
+{
 FileErrorKind KindOf(DWORD error)
 {
     switch (error) {
@@ -41,7 +42,7 @@ FileErrorKind KindOf(DWORD error)
         return FileErrorKind::Generic;
     }
 }
-}  // namespace
+} // namespace
 
 bool CFile::Open(const std::wstring& path, OpenMode mode)
 {

@@ -8,8 +8,9 @@
 
 #include "framework/standard_texts.h"
 
-class CFile {
-public:
+class CFile
+{
+  public:
     enum OpenMode { modeRead, modeCreateReadWrite };
 
     CFile() = default;
@@ -28,7 +29,7 @@ public:
     // The standard message naming the file, for the last failure.
     std::u16string ErrorText() const;
 
-private:
+  private:
     void Fail();
 
     HANDLE m_hFile = INVALID_HANDLE_VALUE;

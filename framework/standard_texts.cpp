@@ -1,7 +1,8 @@
 // Texts of the framework's standard message boxes.
 #include "framework/standard_texts.h"
 
-namespace {
+namespace
+{
 
 std::u16string ToText(const std::string& ascii)
 {
@@ -49,7 +50,7 @@ const char* FilePattern(FileErrorKind kind)
     return "An unexpected error occurred while accessing %1.";
 }
 
-}  // namespace
+} // namespace
 
 std::u16string FileErrorText(FileErrorKind kind, const std::u16string& path)
 {

@@ -1,7 +1,8 @@
 // Binding of window objects to their windows through a window property.
 #include "framework/wnd_win.h"
 
-namespace {
+namespace
+{
 const wchar_t kObjectProp[] = L"Q4_Backup.CWnd";
 }
 

@@ -6,14 +6,15 @@
 
 #include <string>
 
-class CWnd {
-public:
+class CWnd
+{
+  public:
     CWnd() = default;
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
     virtual ~CWnd();
 
-    HWND m_hWnd = nullptr;  // owned by the UI thread
+    HWND m_hWnd = nullptr; // owned by the UI thread
 
     HWND GetSafeHwnd() const { return m_hWnd; }
 
@@ -35,7 +36,7 @@ public:
         return ::SendMessageW(m_hWnd, message, wParam, lParam);
     }
 
-protected:
+  protected:
     // Binds this object to a window (FromHandle finds it from then on).
     void Attach(HWND hwnd);
     void Detach();

@@ -5,8 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
-class ByteLink {
-public:
+class ByteLink
+{
+  public:
     virtual ~ByteLink() = default;
 
     // Writes up to n bytes and returns how many went out.

@@ -21,13 +21,14 @@ enum class LineSetup { Ok, ModeRefused, StateRefused };
 LineSetup ConfigureComPort(HANDLE port);
 
 // The byte link on an open port handle; reads end after the port's read time-out.
-class ComLink : public ByteLink {
-public:
+class ComLink : public ByteLink
+{
+  public:
     explicit ComLink(HANDLE port) : m_port(port) {}
     std::size_t Write(const std::uint8_t* data, std::size_t n) override;
     std::size_t Read(std::uint8_t* data, std::size_t n) override;
     std::uint64_t NowMs() override;
 
-private:
+  private:
     HANDLE m_port;
 };

@@ -5,12 +5,13 @@
 #include "link/link_io.h"
 #include "link/wire_text.h"
 
-namespace {
+namespace
+{
 constexpr char16_t kDeviceName[] = u"Quendal 4";
 constexpr char16_t kSoftwareLabel[] = u"Software: ";
 constexpr char16_t kVersionLabel[] = u"Version:\t    ";
 constexpr char16_t kOptionLabel[] = u"Option:\t    ";
-}  // namespace
+} // namespace
 
 std::u16string QueryIdentification(ByteLink& link)
 {

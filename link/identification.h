@@ -8,14 +8,14 @@
 inline constexpr char16_t kNoDeviceText[] = u"\rkein Gerät verbunden";
 
 enum class IdentOutcome {
-    NoDevice,    // the reply lacks the device name
-    Identified,  // name and two CRs: the transfer buttons become usable
-    Partial,     // name but fewer than two CRs: only the text changes
+    NoDevice,   // the reply lacks the device name
+    Identified, // name and two CRs: the transfer buttons become usable
+    Partial,    // name but fewer than two CRs: only the text changes
 };
 
 struct IdentDisplay {
     IdentOutcome outcome;
-    std::u16string text;  // for the device information field
+    std::u16string text; // for the device information field
 };
 
 // Drains stale input, sends the query and collects the reply as sign-extended text.

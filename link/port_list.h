@@ -12,15 +12,15 @@ std::u16string ComDevicePath(int portNumber);
 using PortTable = std::array<std::u16string, 256>;
 
 struct PortList {
-    std::vector<std::u16string> listedPorts;  // device paths, parallel to the items
-    std::vector<std::u16string> items;        // what the list shows, e.g. COM3
-    int selection = -1;                       // -1: no selection
+    std::vector<std::u16string> listedPorts; // device paths, parallel to the items
+    std::vector<std::u16string> items;       // what the list shows, e.g. COM3
+    int selection = -1;                      // -1: no selection
 };
 
 // State of the main window that the list building reads and changes.
 struct PortChoice {
     bool firstPortTaken = false;
-    std::u16string portPath;  // the current port's device path
+    std::u16string portPath; // the current port's device path
 };
 
 // Lists the free ports in table order; the first one listed ever becomes current and selected.

@@ -7,8 +7,9 @@
 
 enum class MessageIcon { None, Stop, Exclamation, Information };
 
-class TransferView {
-public:
+class TransferView
+{
+  public:
     virtual ~TransferView() = default;
 
     // Status line (control 1002).

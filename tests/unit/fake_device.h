@@ -11,13 +11,14 @@
 
 #include "link/byte_link.h"
 
-class FakeDevice : public ByteLink {
-public:
+class FakeDevice : public ByteLink
+{
+  public:
     // Called with the whole command each time a written byte 0x01 ends one.
     std::function<void(const std::string& command)> onCommand;
 
-    std::vector<std::string> commands;  // every complete command written, in order
-    std::string written;                // every byte written
+    std::vector<std::string> commands; // every complete command written, in order
+    std::string written;               // every byte written
     std::uint64_t now = 0;
     std::size_t emptyReads = 0;
 
@@ -74,7 +75,7 @@ public:
 
     std::uint64_t NowMs() override { return now; }
 
-private:
+  private:
     struct Chunk {
         std::string bytes;
         int silencesFirst;

@@ -6,12 +6,13 @@
 #include "link/wire_text.h"
 #include "tests/unit/fake_device.h"
 
-namespace {
+namespace
+{
 std::u16string T(const char* ascii)
 {
     return AsciiToText(ascii);
 }
-}  // namespace
+} // namespace
 
 TEST(Identification, CommandBytes)
 {
@@ -36,7 +37,7 @@ TEST(Identification, QueryWithoutAnswerGivesEmptyReply)
 {
     FakeDevice link;
     EXPECT_EQ(QueryIdentification(link), u"");
-    EXPECT_EQ(link.emptyReads, 2u);  // the drain and the reply each end on one silent read
+    EXPECT_EQ(link.emptyReads, 2u); // the drain and the reply each end on one silent read
 }
 
 TEST(Identification, DisplayStates)
@@ -44,7 +45,7 @@ TEST(Identification, DisplayStates)
     const IdentDisplay none = EvaluateReply(T(""));
     EXPECT_EQ(none.outcome, IdentOutcome::NoDevice);
     EXPECT_EQ(none.text, u"\rkein Gerät verbunden");
-    EXPECT_EQ(EvaluateReply(T("quendal 4\rV\rOPT")).outcome, IdentOutcome::NoDevice);  // name is case-sensitive
+    EXPECT_EQ(EvaluateReply(T("quendal 4\rV\rOPT")).outcome, IdentOutcome::NoDevice); // name is case-sensitive
 
     const IdentDisplay full = EvaluateReply(T("\x02xyQuendal 4 FMS\rV 2.14\rTETRA"));
     EXPECT_EQ(full.outcome, IdentOutcome::Identified);

@@ -3,7 +3,8 @@
 
 #include "link/port_list.h"
 
-namespace {
+namespace
+{
 PortTable TableWith(std::initializer_list<int> ports)
 {
     PortTable table;
@@ -11,7 +12,7 @@ PortTable TableWith(std::initializer_list<int> ports)
         table[static_cast<std::size_t>(n - 1)] = ComDevicePath(n);
     return table;
 }
-}  // namespace
+} // namespace
 
 TEST(PortList, DevicePathsAndItemsInPortOrder)
 {
@@ -53,7 +54,7 @@ TEST(PortList, SavedPortMatchesExactlyElseItemZero)
     PortChoice choice;
     const PortList list = BuildPortList(TableWith({3, 5}), choice);
     EXPECT_EQ(SelectSavedPort(list.listedPorts, u"\\\\.\\COM5"), 1);
-    EXPECT_EQ(SelectSavedPort(list.listedPorts, u"\\\\.\\com5"), 0);  // case-sensitive
+    EXPECT_EQ(SelectSavedPort(list.listedPorts, u"\\\\.\\com5"), 0); // case-sensitive
     EXPECT_EQ(SelectSavedPort(list.listedPorts, u"\\\\.\\COM9"), 0);
     EXPECT_EQ(SelectSavedPort(list.listedPorts, u""), 0);
     EXPECT_EQ(SelectSavedPort({}, u"\\\\.\\COM5"), -1);
