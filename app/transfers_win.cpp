@@ -30,25 +30,6 @@ class FileRecordSink : public RecordSink
     CFile& m_file;
 };
 
-// Reads the whole file; false (with the file's error kept) when it cannot be opened or read.
-bool ReadWholeFile(CFile& file, const std::wstring& path, std::string& bytes)
-{
-    if (!file.Open(path, CFile::modeRead))
-        return false;
-    const ULONGLONG length = file.GetLength();
-    bytes.assign(static_cast<size_t>(length), '\0');
-    DWORD got = 0;
-    while (got < length) {
-        const DWORD read = file.Read(bytes.data() + got, static_cast<DWORD>(length - got));
-        if (read == 0)
-            break;
-        got += read;
-    }
-    bytes.resize(got);
-    file.Close();
-    return true;
-}
-
 std::u16string AppName()
 {
     return FromWide(AfxGetApp()->m_pszAppName);
@@ -137,7 +118,7 @@ DWORD WINAPI CQ4_BackupDlg::RestoreThreadProc(LPVOID param)
     WindowTransferView view(dlg->m_hWnd);
     CFile file;
     std::string bytes;
-    if (ReadWholeFile(file, dlg->m_strRestoreFile, bytes)) {
+    if (ReadFileBytes(file, dlg->m_strRestoreFile, bytes)) {
         ::Sleep(200);
         ComLink link(dlg->m_hPort);
         RunRestore(link, view, bytes);

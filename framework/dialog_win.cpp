@@ -36,12 +36,13 @@ INT_PTR CDialog::DoModal()
         }
     }
 
+    // Detached first: the focus leaving a control while the owner takes over must reach no handler.
+    HWND window = m_hWnd;
+    Detach();
     if (ownerWasEnabled) {
         ::EnableWindow(owner, TRUE);
         ::SetActiveWindow(owner);
     }
-    HWND window = m_hWnd;
-    Detach();
     ::DestroyWindow(window);
     if (quit)
         ::PostQuitMessage(static_cast<int>(msg.wParam));
@@ -70,9 +71,30 @@ bool CDialog::PreTranslate(MSG& msg)
 
 BOOL CDialog::UpdateData(BOOL saveAndValidate)
 {
+    // An exchange started by a focus change while another one reports its failure would report again.
+    if (m_inExchange)
+        return FALSE;
+    m_inExchange = true;
     CDataExchange dx(m_hWnd, saveAndValidate);
     DoDataExchange(&dx);
+    m_inExchange = false;
     return !dx.Failed();
+}
+
+void CDialog::CenterOverOwner()
+{
+    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (!owner)
+        return;
+    RECT self;
+    RECT over;
+    ::GetWindowRect(m_hWnd, &self);
+    ::GetWindowRect(owner, &over);
+    const int width = self.right - self.left;
+    const int height = self.bottom - self.top;
+    const int x = (over.left + over.right - width) / 2;
+    const int y = (over.top + over.bottom - height) / 2;
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL CDialog::OnInitDialog()
@@ -109,9 +131,18 @@ INT_PTR CDialog::OnMessage(UINT, WPARAM, LPARAM, bool&)
 INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
 {
     switch (message) {
-    case WM_INITDIALOG:
+    case WM_INITDIALOG: {
         handled = true;
-        return OnInitDialog();
+        RECT before;
+        ::GetWindowRect(m_hWnd, &before);
+        const BOOL result = OnInitDialog();
+        RECT after;
+        ::GetWindowRect(m_hWnd, &after);
+        // A dialog that did not place itself opens centred over its owner.
+        if (before.left == after.left && before.top == after.top)
+            CenterOverOwner();
+        return result;
+    }
     case WM_COMMAND: {
         const UINT id = LOWORD(wParam);
         const UINT code = HIWORD(wParam);

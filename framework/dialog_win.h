@@ -36,6 +36,9 @@ class CDialog : public CWnd
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     bool PreTranslate(MSG& msg);
 
+    void CenterOverOwner();
+
     bool m_running = false;
+    bool m_inExchange = false;
     INT_PTR m_result = IDCANCEL;
 };

@@ -1,6 +1,8 @@
 // CFile over the Win32 file API, with Win32 error codes mapped to the framework's reasons.
 #include "framework/file_win.h"
 
+#include <algorithm>
+
 #include "framework/message_box_win.h"
 #include "framework/wide_win.h"
 
@@ -82,6 +84,15 @@ DWORD CFile::Read(void* data, DWORD size)
     return got;
 }
 
+bool CFile::Flush()
+{
+    if (!::FlushFileBuffers(m_hFile)) {
+        Fail();
+        return false;
+    }
+    return true;
+}
+
 ULONGLONG CFile::GetLength() const
 {
     LARGE_INTEGER size{};
@@ -104,6 +115,57 @@ std::u16string CFile::ErrorText() const
 void CFile::Fail()
 {
     m_lastError = KindOf(::GetLastError());
+}
+
+void CFile::Fail(const std::wstring& path, DWORD error)
+{
+    m_path = path;
+    m_lastError = KindOf(error);
+}
+
+bool ReadFileBytes(CFile& file, const std::wstring& path, std::string& bytes, ULONGLONG maxBytes)
+{
+    if (!file.Open(path, CFile::modeRead))
+        return false;
+    const ULONGLONG length = std::min(file.GetLength(), maxBytes);
+    bytes.assign(static_cast<size_t>(length), '\0');
+    size_t got = 0;
+    while (got < bytes.size()) {
+        const DWORD read = file.Read(bytes.data() + got, static_cast<DWORD>(bytes.size() - got));
+        if (read == 0) {
+            // A file that shrank while being read counts as a failed read, not as a shorter file.
+            file.Close();
+            file.Fail(path, ERROR_HANDLE_EOF);
+            return false;
+        }
+        got += read;
+    }
+    file.Close();
+    return true;
+}
+
+bool WriteFileReplacing(CFile& file, const std::wstring& path, const std::string& bytes)
+{
+    const auto slash = path.find_last_of(L'\\');
+    const std::wstring folder = slash == std::wstring::npos ? L"." : path.substr(0, slash + 1);
+    wchar_t temp[MAX_PATH] = {};
+    if (path.empty() || !::GetTempFileNameW(folder.c_str(), L"q4k", 0, temp)) {
+        file.Fail(path, path.empty() ? ERROR_BAD_PATHNAME : ::GetLastError());
+        return false;
+    }
+    const bool written = file.Open(temp, CFile::modeCreateReadWrite) &&
+                         file.Write(bytes.data(), static_cast<DWORD>(bytes.size())) && file.Flush();
+    file.Close();
+    if (written && ::MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    const DWORD error = ::GetLastError();
+    ::DeleteFileW(temp);
+    // The message names the destination, whichever step failed.
+    if (written)
+        file.Fail(path, error);
+    else
+        file.SetFilePath(path);
+    return false;
 }
 
 void ReportFileError(const CFile& file)

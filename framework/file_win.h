@@ -23,8 +23,13 @@ class CFile
     bool Write(const void* data, DWORD size);
     // Reads up to size bytes; returns how many came (0 at the end or on failure).
     DWORD Read(void* data, DWORD size);
+    bool Flush();
+    // The path that error messages name.
+    void SetFilePath(const std::wstring& path) { m_path = path; }
     ULONGLONG GetLength() const;
     void Close();
+    // Records a failure on `path` of an operation outside this object (a rename, a short read).
+    void Fail(const std::wstring& path, DWORD error);
 
     // The standard message naming the file, for the last failure.
     std::u16string ErrorText() const;
@@ -36,6 +41,15 @@ class CFile
     std::wstring m_path;
     FileErrorKind m_lastError = FileErrorKind::Generic;
 };
+
+// Reads a whole file, or its first maxBytes bytes; false (with the file's error kept) when it
+// cannot be opened or read.
+bool ReadFileBytes(CFile& file, const std::wstring& path, std::string& bytes, ULONGLONG maxBytes = ~0ULL);
+
+// Writes the bytes to a new file beside `path` and puts it in the place of `path` only once it is
+// complete, so that a failure leaves an existing file as it was. false with the error kept in
+// `file`, naming `path`.
+bool WriteFileReplacing(CFile& file, const std::wstring& path, const std::string& bytes);
 
 // Shows the standard file-error message box (exclamation icon, application caption).
 void ReportFileError(const CFile& file);

@@ -54,5 +54,11 @@ const char* FilePattern(FileErrorKind kind)
 
 std::u16string FileErrorText(FileErrorKind kind, const std::u16string& path)
 {
-    return Substitute(FilePattern(kind), path);
+    return Substitute(FilePattern(kind), path.empty() ? u"an unnamed file" : path);
+}
+
+std::u16string MaxCharsText(int maxChars)
+{
+    const std::string number = std::to_string(maxChars);
+    return Substitute("Please enter no more than %1 characters.", ToText(number));
 }

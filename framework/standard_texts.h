@@ -1,4 +1,4 @@
-// The framework's own English messages for file errors.
+// The framework's own English messages: file errors, over-long fields, invalid arguments.
 #pragma once
 
 #include <string>
@@ -21,3 +21,8 @@ enum class FileErrorKind {
 
 // The file-error message naming the file, for example "Access to C:\x.q4k was denied."
 std::u16string FileErrorText(FileErrorKind kind, const std::u16string& path);
+
+// "Please enter no more than N characters."
+std::u16string MaxCharsText(int maxChars);
+
+inline constexpr char16_t kInvalidArgumentText[] = u"Invalid argument.";
