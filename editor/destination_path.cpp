@@ -1,0 +1,52 @@
+// The own-identifier suffix of the destination path and the path's split into folder and file name.
+#include "editor/destination_path.h"
+
+namespace
+{
+
+constexpr std::size_t kExtensionLen = 4; // ".q4k"
+constexpr std::size_t kSuffixLen = 9;    // '_' + 8 hex digits
+constexpr std::size_t kSuffixedTailLen = kSuffixLen + kExtensionLen;
+
+bool IsUpperHexDigit(char16_t ch)
+{
+    return (ch >= u'0' && ch <= u'9') || (ch >= u'A' && ch <= u'F');
+}
+
+bool HasOwnIdSuffix(std::u16string_view path)
+{
+    if (path.size() < kSuffixedTailLen)
+        return false;
+    const std::size_t suffix = path.size() - kSuffixedTailLen;
+    if (path[suffix] != u'_')
+        return false;
+    for (std::size_t i = suffix + 1; i < suffix + kSuffixLen; ++i)
+        if (!IsUpperHexDigit(path[i]))
+            return false;
+    return true;
+}
+
+} // namespace
+
+std::u16string RemoveOwnIdSuffix(std::u16string path)
+{
+    if (HasOwnIdSuffix(path))
+        path.erase(path.size() - kSuffixedTailLen, kSuffixLen);
+    return path;
+}
+
+std::u16string ComposeDestinationPath(std::u16string path, bool append, std::u16string_view ownId)
+{
+    path = RemoveOwnIdSuffix(std::move(path));
+    if (append && path.size() >= kExtensionLen)
+        path.insert(path.size() - kExtensionLen, u"_" + std::u16string(ownId));
+    return path;
+}
+
+PathParts SplitPath(std::u16string_view path)
+{
+    const std::size_t slash = path.rfind(u'\\');
+    if (slash == std::u16string_view::npos)
+        return {{}, std::u16string(path)};
+    return {std::u16string(path.substr(0, slash + 1)), std::u16string(path.substr(slash + 1))};
+}

@@ -1,0 +1,51 @@
+// The identifier fields' length rule, its message, and which identifiers may reach a record.
+#include "editor/identifier_rules.h"
+
+namespace
+{
+
+bool IsStorableChar(char16_t ch)
+{
+    return (ch >= u'0' && ch <= u'9') || (ch >= u'A' && ch <= u'F') || ch == u'X';
+}
+
+} // namespace
+
+bool HasIdentifierLength(std::u16string_view id)
+{
+    return id.size() == kIdentifierLen;
+}
+
+bool IsStorableIdentifier(std::u16string_view id)
+{
+    if (!HasIdentifierLength(id))
+        return false;
+    for (char16_t ch : id)
+        if (!IsStorableChar(ch))
+            return false;
+    return true;
+}
+
+std::u16string IdentifierLengthMessage(int index)
+{
+    std::u16string message;
+    if (index == kOwnIdentifier) {
+        message = u"Die Eigene Kennung ";
+    } else {
+        message = u"Die Schnellwechselkennung ";
+        for (char ch : std::to_string(index))
+            message += static_cast<char16_t>(ch);
+        message += u' ';
+    }
+    return message + u"muss aus genau 8 Zeichen (0-9,A-F) bestehen!";
+}
+
+std::optional<int> FirstUnstorableIdentifier(const EditorSettings& settings)
+{
+    if (!IsStorableIdentifier(settings.ownId))
+        return kOwnIdentifier;
+    for (int k = 0; k < kQuickIdCount; ++k)
+        if (!IsStorableIdentifier(settings.quickId[k]))
+            return k;
+    return std::nullopt;
+}

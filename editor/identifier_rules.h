@@ -1,0 +1,26 @@
+// The identifier fields' rules: the exact length and the message that asks for it.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "editor/editor_settings.h"
+
+// Identifier index: kOwnIdentifier for the own identifier (field 109), 0..9 for quick-change k (110 + k).
+inline constexpr int kOwnIdentifier = -1;
+
+inline constexpr std::size_t kIdentifierLen = 8;
+
+// Exactly 8 characters, whatever they are (the rule on leaving a field).
+bool HasIdentifierLength(std::u16string_view id);
+
+// May be written into a record: 8 characters, each '0'-'9', 'A'-'F' or 'X' (a spare pair as loaded).
+bool IsStorableIdentifier(std::u16string_view id);
+
+// "Die Eigene Kennung muss aus genau 8 Zeichen (0-9,A-F) bestehen!" or
+// "Die Schnellwechselkennung k muss aus genau 8 Zeichen (0-9,A-F) bestehen!".
+std::u16string IdentifierLengthMessage(int index);
+
+// The first identifier that may not be written, in the order own, 0 .. 9; nothing when all may.
+std::optional<int> FirstUnstorableIdentifier(const EditorSettings& settings);
