@@ -2,6 +2,7 @@
 #include "app/main_dlg_win.h"
 
 #include "app/about_dlg_win.h"
+#include "editor/erweitert_win.h"
 #include "framework/message_box_win.h"
 #include "resources/resource.h"
 
@@ -148,7 +149,8 @@ void CQ4_BackupDlg::OnHelp()
 
 void CQ4_BackupDlg::OnAdvanced()
 {
-    // The configuration editor opens here once it exists.
+    Erweitert editor(this, this);
+    editor.DoModal();
 }
 
 bool CQ4_BackupDlg::MayClose()

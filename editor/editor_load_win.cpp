@@ -1,0 +1,97 @@
+// "Öffnen...": a configuration file into the editor, taken over only once every check has passed;
+// and the shortening of a path for a display field.
+#include "app/main_dlg_win.h"
+#include "editor/config_text.h"
+#include "editor/editor_texts.h"
+#include "editor/erweitert_win.h"
+#include "editor/path_fit.h"
+#include "framework/file_dialog_win.h"
+#include "framework/file_win.h"
+#include "framework/message_box_win.h"
+#include "framework/standard_texts.h"
+#include "framework/wide_win.h"
+#include "resources/resource.h"
+#include "transfer/config_record.h"
+#include "transfer/transfer_texts.h"
+
+void Erweitert::OnBnClickedOpen()
+{
+    CFileDialog dialog(TRUE, ToWide(kConfigFileExt).c_str(), nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                       ToWide(kConfigFileFilter).c_str(), m_hWnd);
+    if (dialog.DoModal() != IDOK)
+        return;
+    const std::wstring path = dialog.GetPathName();
+
+    CFile file;
+    std::string bytes;
+    // One record more than the editor takes is enough to know a file is too large.
+    if (!ReadFileBytes(file, path, bytes, kMaxConfigTextLen + CONFIG_RECORD_LEN)) {
+        ReportFileError(file);
+        return;
+    }
+    std::string text = ConfigTextFromFile(bytes);
+    const SettingsRead read = ReadSettings(text);
+    switch (read.error) {
+    case ConfigTextError::None:
+        TakeOverLoad(path, std::move(text), read.settings);
+        return;
+    case ConfigTextError::BeyondEnd:
+        AfxMessageBox(kInvalidArgumentText, MB_OK | MB_ICONSTOP);
+        return;
+    default:
+        ShowMainMessage(kUnsuitableFileText, MB_ICONERROR);
+        return;
+    }
+}
+
+void Erweitert::TakeOverLoad(const std::wstring& path, std::string text, const EditorSettings& settings)
+{
+    m_sourcePath = path;
+    std::wstring shown = path;
+    FitPathToControl(GetDlgItem(IDC_EDITOR_SOURCE_PATH), m_pMainDlg->m_hWnd, shown);
+    ::SetDlgItemTextW(m_hWnd, IDC_EDITOR_SOURCE_PATH, shown.c_str());
+    m_configText = std::move(text);
+
+    m_masterSlave = settings.masterSlave;
+    for (int k = 0; k < kQuickIdCount; ++k) {
+        m_quickId[k] = ToWide(settings.quickId[k]);
+        m_alias[k] = ToWide(settings.alias[k]);
+    }
+    m_ownId = ToWide(settings.ownId);
+    m_hasTetra = settings.hasTetra;
+    // The TETRA options live only in their check boxes; a file without them leaves the boxes alone.
+    if (settings.hasTetra) {
+        m_chkAutoTransfer.SetCheck(settings.autoTransfer);
+        m_chkReadGroups.SetCheck(settings.readGroups);
+    }
+
+    m_sourceLoaded = TRUE;
+    ::SetDlgItemTextW(m_hWnd, IDC_EDITOR_DEST_FOLDER, L"");
+    m_destFileName.clear();
+    m_appendOwnId = FALSE;
+    m_useSourceFile = FALSE;
+    m_destChosen = FALSE;
+    UpdateData(FALSE);
+}
+
+void Erweitert::FitPathToControl(HWND field, HWND measure, std::wstring& path) const
+{
+    RECT r;
+    ::GetWindowRect(field, &r);
+    HDC dc = ::GetDC(measure);
+    if (!dc)
+        return;
+    // Without a font of its own the field shows the system font, which the context already has.
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(::SendMessageW(field, WM_GETFONT, 0, 0));
+    HGDIOBJ previous = font ? ::SelectObject(dc, font) : nullptr;
+    const auto width = [dc](std::u16string_view text) {
+        SIZE size{};
+        ::GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()),
+                                &size);
+        return static_cast<int>(size.cx);
+    };
+    path = ToWide(FitPath(FromWide(path), r.right - r.left, width));
+    if (previous)
+        ::SelectObject(dc, previous);
+    ::ReleaseDC(measure, dc);
+}
