@@ -56,16 +56,6 @@ std::string Write(const std::string& text, const EditorSettings& settings)
     return written.text;
 }
 
-std::string GoldenFile()
-{
-    const auto path = std::filesystem::path(__FILE__).parent_path() / ".." / "golden" / "default_backup.q4k";
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in) << path;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 // `count` copies of one pair.
 std::string Pairs(const std::string& pair, std::size_t count)
 {

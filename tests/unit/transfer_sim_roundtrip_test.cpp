@@ -22,16 +22,6 @@ std::string Backup(SimLink& link)
     return file.Bytes();
 }
 
-std::string GoldenFile()
-{
-    const auto path = std::filesystem::path(__FILE__).parent_path() / ".." / "golden" / "default_backup.q4k";
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in) << path;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 // Passes everything through and keeps what the program wrote.
 struct WriteTap : ByteLink {
     ByteLink& inner;

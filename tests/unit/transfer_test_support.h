@@ -1,7 +1,12 @@
 // Test helpers for the transfer exchanges: a recording view, a memory sink, hand-made record data.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -108,4 +113,15 @@ inline std::string DataWithHead(const std::string& head)
 inline std::string FileRecord(const std::string& address, const std::string& data)
 {
     return "$P" + address + data + '\x01';
+}
+
+// The golden backup of the simulator's default image (tests/golden/default_backup.q4k).
+inline std::string GoldenFile()
+{
+    const auto path = std::filesystem::path(__FILE__).parent_path() / ".." / "golden" / "default_backup.q4k";
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in) << path;
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }
