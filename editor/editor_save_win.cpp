@@ -42,7 +42,7 @@ EditorSettings Erweitert::SettingsFromMembers() const
 void Erweitert::OnBnClickedSaveAndSend()
 {
     if (!m_pMainDlg->m_bDeviceFound) {
-        ShowMainMessage(kNoDeviceText, MB_ICONEXCLAMATION);
+        ShowMainMessage(kDeviceMissingText, MB_ICONEXCLAMATION);
         return;
     }
     if (m_pMainDlg->m_nState.load() != STATE_IDLE) {
