@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Makes the README's pictures: the main window with an identified device
-(docs/main_window.png) and the help window (docs/help_window.png), taken under
-Xvfb with the device simulator on a COM port."""
+(docs/main_window.png), the help window (docs/help_window.png) and the configuration
+editor with the golden backup loaded (docs/editor_window.png), taken under Xvfb with
+the device simulator on a COM port."""
 
 import argparse
 import sys
@@ -11,9 +12,11 @@ HERE = Path(__file__).resolve().parent
 ROOT = HERE.parent.parent
 sys.path.insert(0, str(HERE))
 
-from harness import Case, Session, wait_until  # noqa: E402
+from harness import IDOK, Case, Session, wait_until  # noqa: E402
+from harness.editor_window import load, open_editor  # noqa: E402
 from harness.main_window import DEVICE_INFO, HELP, IDENTIFIED_POSITION, PROGRESS  # noqa: E402
 from harness.screenshot import settled_screenshot  # noqa: E402
+from editor_steps import expect_loaded, golden, height, screen_facts, short_path_copy, width  # noqa: E402
 
 
 def parse_args():
@@ -39,7 +42,28 @@ def take(case, out):
     help_window.focus()
     help_png = out / "help_window.png"
     settled_screenshot(case.session.display, help_png, help_window.rect())
-    return main_png, help_png
+    help_window.click(IDOK)
+    help_window.wait_gone()
+    editor_png = take_editor(case, app, out)
+    return main_png, help_png, editor_png
+
+
+def take_editor(case, app, out):
+    """The editor with the golden backup loaded, moved wholly onto the screen if it opened partly off it."""
+    editor = open_editor(app)
+    _, path = short_path_copy(case, "default_backup.q4k", golden())
+    load(case, app, editor, path)
+    expect_loaded(editor, golden(), path, "golden backup loaded")
+    screen_width, screen_height, _ = screen_facts(app)
+    rect = editor.rect()
+    left = max(0, min(rect[0], screen_width - width(rect)))
+    top = max(0, min(rect[1], screen_height - height(rect)))
+    if (left, top) != rect[:2]:
+        editor.move(left, top)
+    editor.focus()
+    editor_png = out / "editor_window.png"
+    settled_screenshot(case.session.display, editor_png, editor.rect())
+    return editor_png
 
 
 def main():

@@ -1,9 +1,14 @@
 """Scenarios of the hex edit field, hosted alone in q4host.exe (built beside the
 driver): characters and keys posted through the host's message loop, Convert by
 menu command, by message and from the real context menu, and Ctrl+V / Ctrl+X typed
-through the input queue, since a posted key carries no Ctrl state."""
+through the input queue, since a posted key carries no Ctrl state.
+
+Scenarios marked for the editor run a second time (name ending in "_in_editor") on the
+configuration editor's quick-change identifier field 110, emptied after a load."""
 
 from harness import WaitTimeout, expect_equal, wait_until
+from harness.editor_window import QUICK_IDS
+from editor_steps import load_golden, start_editor
 
 HOST_CAPTION = "Q4 Hex Host"
 DIALOG_CLASS = "#32770"
@@ -23,8 +28,34 @@ def start_host(case):
     return host, host.main.control(FIELD)
 
 
-def start_field(case):
-    return start_host(case)[1]
+def start_editor_field(case):
+    """The program with the golden backup loaded in its editor, and quick-change field 110 emptied."""
+    _, app, editor = start_editor(case)
+    load_golden(case, app, editor)
+    field = editor.control(QUICK_IDS[0])
+    field.set_text("")
+    return app, field
+
+
+PLACES = {"": start_host, "_in_editor": start_editor_field}
+
+
+def scenario(*places):
+    """Registers body(case, program, field) as test_<name> on the host's field and, with "editor"
+    among `places`, also as test_<name>_in_editor on the editor's field."""
+    def register(body):
+        for suffix, start in PLACES.items():
+            if suffix and "editor" not in places:
+                continue
+
+            def test(case, body=body, start=start):
+                body(case, *start(case))
+
+            test.__name__ = "test_" + body.__name__ + suffix
+            globals()[test.__name__] = test
+        return body
+
+    return register
 
 
 def put(field, text, start, end=None):
@@ -48,22 +79,22 @@ def expect_text(field, expected, what):
         expect_equal(field.text(), expected, what)
 
 
-def test_typing_lets_in_hex_digits_only_in_upper_case(case):
-    field = start_field(case)
+@scenario("editor")
+def typing_lets_in_hex_digits_only_in_upper_case(case, program, field):
     # Refused: 'x' at the start of an empty field, 'g', '-' and a space.
     field.chars("x1ag- b")
     expect_text(field, "1AB", "typing 'x1ag- b' into the empty field")
 
 
-def test_x_behind_a_leading_zero_becomes_the_prefix(case):
-    field = start_field(case)
+@scenario("editor")
+def x_behind_a_leading_zero_becomes_the_prefix(case, program, field):
     put(field, "0", 1)
     field.chars("X1f")
     expect_text(field, "0x1F", "typing 'X1f' behind '0'")
 
 
-def test_nothing_is_typed_in_front_of_or_inside_the_prefix(case):
-    field = start_field(case)
+@scenario()
+def nothing_is_typed_in_front_of_or_inside_the_prefix(case, program, field):
     for caret in (0, 1):
         put(field, "0x1F", caret)
         field.chars("5Ax")
@@ -71,8 +102,8 @@ def test_nothing_is_typed_in_front_of_or_inside_the_prefix(case):
         expect_text(field, "0x1F7", "typing with the caret at %d" % caret)
 
 
-def test_the_zero_of_the_prefix_cannot_be_deleted_alone(case):
-    field = start_field(case)
+@scenario()
+def the_zero_of_the_prefix_cannot_be_deleted_alone(case, program, field):
     put(field, "0x1F", 0)
     field.key("delete")
     then_type_at_end(field, "7")
@@ -89,15 +120,15 @@ def test_the_zero_of_the_prefix_cannot_be_deleted_alone(case):
     expect_text(field, "01F", "Backspace at 2")
 
 
-def test_typing_over_the_selected_prefix_replaces_it(case):
-    field = start_field(case)
+@scenario()
+def typing_over_the_selected_prefix_replaces_it(case, program, field):
     put(field, "0x1F", 0, 2)
     field.chars("A")
     expect_text(field, "A1F", "typing 'A' over the selected '0x'")
 
 
-def test_convert_command_turns_the_text_back_and_forth(case):
-    field = start_field(case)
+@scenario("editor")
+def convert_command_turns_the_text_back_and_forth(case, program, field):
     put(field, "0xC", 3)
     # The menu's Convert command as the menu delivers it: WM_COMMAND to the field.
     field.driver.call("post", field.ref, WM_COMMAND, ID_HEXEDIT_CONVERT, 0)
@@ -106,8 +137,8 @@ def test_convert_command_turns_the_text_back_and_forth(case):
     expect_text(field, "0xC", "Convert of '12'")
 
 
-def test_convert_message_follows_the_form_of_the_text(case):
-    field = start_field(case)
+@scenario()
+def convert_message_follows_the_form_of_the_text(case, program, field):
     # Typed text: its form comes from the text update after typing.
     field.chars("1f")
     expect_text(field, "1F", "typing '1f'")
@@ -120,20 +151,20 @@ def test_convert_message_follows_the_form_of_the_text(case):
     expect_equal(field.text(), "0xA", "Convert of '10'")
 
 
-def test_convert_from_the_context_menu(case):
-    host, field = start_host(case)
+@scenario("editor")
+def convert_from_the_context_menu(case, program, field):
     put(field, "0xC", 3)
     left, top, _, _ = field.rect()
     point = ((top + 5) << 16) | (left + 5)
     field.driver.call("post", field.ref, WM_CONTEXTMENU, 0, point)
-    wait_until(lambda: host.find_window("*", MENU_CLASS), 5, what="the context menu")
+    wait_until(lambda: program.find_window("*", MENU_CLASS), 5, what="the context menu")
     case.screenshot("context-menu.png")
     field.send_keys("v")
     expect_text(field, "12", "Con&vert chosen in the menu")
 
 
-def test_ctrl_v_of_refused_clipboard_text_changes_nothing(case):
-    field = start_field(case)
+@scenario()
+def ctrl_v_of_refused_clipboard_text_changes_nothing(case, program, field):
     for clip in ("12G", "0x3"):
         put(field, "12", 2)
         case.driver.call("setclip", clip)
@@ -142,8 +173,8 @@ def test_ctrl_v_of_refused_clipboard_text_changes_nothing(case):
         expect_text(field, "127", "Ctrl+V of %r behind '12', then '7'" % clip)
 
 
-def test_ctrl_v_pastes_acceptable_text_unchanged(case):
-    field = start_field(case)
+@scenario("editor")
+def ctrl_v_pastes_acceptable_text_unchanged(case, program, field):
     put(field, "34", 0, 2)
     case.driver.call("setclip", "0x12")
     field.send_keys("ctrl+v")
@@ -158,8 +189,8 @@ def test_ctrl_v_pastes_acceptable_text_unchanged(case):
     expect_equal(field.text(), "0x0", "Convert of 'ff'")
 
 
-def test_ctrl_x_spares_the_zero_of_the_prefix(case):
-    field = start_field(case)
+@scenario("editor")
+def ctrl_x_spares_the_zero_of_the_prefix(case, program, field):
     case.driver.call("setclip", "-")
     put(field, "0x1F", 0, 1)
     field.send_keys("ctrl+x", "end")

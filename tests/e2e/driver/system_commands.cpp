@@ -1,4 +1,4 @@
-// Commands for shared system state: the clipboard's Unicode text and the screen.
+// Commands for shared system state: the clipboard's Unicode text, the screen and system metrics.
 #include "commands.h"
 
 #include <array>
@@ -58,10 +58,16 @@ void Screen(const Args&, JsonReply& reply)
         .Add("height", static_cast<int64_t>(GetSystemMetrics(SM_CYSCREEN)));
 }
 
+void Metric(const Args& args, JsonReply& reply)
+{
+    reply.Add("value", static_cast<int64_t>(GetSystemMetrics(static_cast<int>(ParseNumber(args[0])))));
+}
+
 const std::array kCommands = {
     Command{"setclip", "TEXT  puts Unicode text on the clipboard", 1, SetClipboard},
     Command{"getclip", "  the clipboard's Unicode text, or null", 0, GetClipboard},
     Command{"screen", "  screen width and height", 0, Screen},
+    Command{"metric", "INDEX  GetSystemMetrics(INDEX), e.g. 32 for SM_CXFRAME", 1, Metric},
 };
 
 } // namespace

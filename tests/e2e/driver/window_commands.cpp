@@ -138,6 +138,26 @@ void Rect(const Args& args, JsonReply& reply)
     reply.AddRaw("window", RectJson(window)).AddRaw("client", RectJson(client));
 }
 
+// Moves a top-level window as a user's drag would, keeping its size, z-order and activation.
+void Move(const Args& args, JsonReply& reply)
+{
+    HWND hwnd = ResolveWindow(args[0]);
+    int x = static_cast<int>(ParseNumber(args[1]));
+    int y = static_cast<int>(ParseNumber(args[2]));
+    if (!SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE))
+        throw CommandError("SetWindowPos failed");
+    RECT window{};
+    GetWindowRect(hwnd, &window);
+    reply.AddRaw("window", RectJson(window));
+}
+
+// Lets the window handle a pending WM_PAINT now (UpdateWindow sends it), so that what it
+// records when painted belongs to its present position.
+void Paint(const Args& args, JsonReply&)
+{
+    UpdateWindow(ResolveWindow(args[0]));
+}
+
 void GuiInfo(const Args& args, JsonReply& reply)
 {
     HWND hwnd = ResolveWindow(args[0]);
@@ -162,6 +182,8 @@ const std::array kCommands = {
     Command{"enabled", "WIN", 1, Enabled},
     Command{"visible", "WIN", 1, Visible},
     Command{"rect", "WIN  window and client rectangles in screen coordinates", 1, Rect},
+    Command{"move", "WIN X Y  moves a window to screen position X, Y (size kept)", 3, Move},
+    Command{"paint", "WIN  handles a pending paint of the window now (UpdateWindow)", 1, Paint},
     Command{"guiinfo", "WIN  focus, active and capture windows of the window's thread", 1, GuiInfo},
 };
 

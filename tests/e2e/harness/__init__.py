@@ -6,7 +6,7 @@ from .case import Case
 from .checks import expect_equal, expect_false, expect_true
 from .comports import SIM_PORT
 from .driver import Driver, DriverError
-from . import main_window
+from . import editor_window, main_window
 from .registry import APP_KEY, Registry
 from .session import Session
 from .simulator import Simulator, SimulatorError
@@ -16,5 +16,6 @@ from .window import IDCANCEL, IDOK, SC_CLOSE, FileDialog, MessageBox, Window
 __all__ = [
     "APP_KEY", "App", "Case", "Driver", "DriverError", "FileDialog", "IDCANCEL", "IDOK", "MAIN_CAPTION",
     "MessageBox", "Registry", "SC_CLOSE", "SIM_PORT", "Session", "Simulator", "SimulatorError",
-    "WaitTimeout", "Window", "expect_equal", "main_window", "expect_false", "expect_true", "holds_for", "wait_until",
+    "WaitTimeout", "Window", "editor_window", "expect_equal", "main_window", "expect_false", "expect_true",
+    "holds_for", "wait_until",
 ]

@@ -55,8 +55,15 @@ class App:
         reply = self.driver.call("msgbox", self.pid)
         return MessageBox(self.driver, reply) if reply["hwnd"] else None
 
-    def wait_message_box(self, timeout=5.0):
-        return wait_until(self.message_box, timeout, what="a message box")
+    def wait_message_box(self, timeout=5.0, icon_timeout=1.0):
+        """Waits for a message box. Its icon is told from screen pixels, so a box caught before it
+        has painted itself shows "unknown": such a box is read again for up to `icon_timeout`."""
+        box = wait_until(self.message_box, timeout, what="a message box")
+        deadline = time.monotonic() + icon_timeout
+        while box.icon == "unknown" and time.monotonic() < deadline:
+            time.sleep(0.05)
+            box = self.message_box() or box
+        return box
 
     def file_dialog(self):
         reply = self.driver.call("filedialog", self.pid)

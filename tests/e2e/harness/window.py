@@ -82,6 +82,14 @@ class Window:
     def close(self):
         self.driver.call("close", self.ref)
 
+    def move(self, x, y):
+        """Moves the (top-level) window to screen position x, y, keeping its size; returns its new rect."""
+        return tuple(self.driver.call("move", self.ref, x, y)["window"])
+
+    def paint(self):
+        """Has the window handle a pending WM_PAINT now, as it would before a user could act on it."""
+        self.driver.call("paint", self.ref)
+
     def set_text(self, text, control=None):
         self.driver.call("settext", self._ref(control), text)
 
