@@ -4,13 +4,15 @@
 
 #include "app/main_dlg_win.h"
 #include "editor/editor_texts.h"
+#include "editor/identifier_rules.h"
+#include "editor/setting_input.h"
 #include "framework/wide_win.h"
 #include "resources/resource.h"
 
 namespace
 {
-inline constexpr int kIdentifierLimit = 8;
-inline constexpr int kAliasLimit = 10;
+inline constexpr int kIdentifierLimit = static_cast<int>(kIdentifierLen);
+inline constexpr int kAliasLimit = static_cast<int>(kNameMaxLen);
 inline constexpr UINT kRefreshPeriodMs = 50;
 
 bool InRange(UINT id, UINT first)

@@ -1,0 +1,157 @@
+// Parsing and checking the command line.
+#include "cli/arguments.h"
+
+#include <map>
+
+namespace
+{
+
+struct CommandShape {
+    std::size_t operands;
+    bool device; // talks to a device, so --trace applies
+};
+
+const std::map<std::string, CommandShape>& Commands()
+{
+    static const std::map<std::string, CommandShape> commands = {
+        {"ports", {0, false}},  {"identify", {1, true}}, {"backup", {2, true}},
+        {"restore", {2, true}}, {"verify", {2, true}},   {"show", {1, false}},
+        {"set", {1, false}},    {"diff", {2, false}},    {"check", {1, false}},
+    };
+    return commands;
+}
+
+bool TakesValue(const std::string& option)
+{
+    static const char* const kValued[] = {"--trace", "-o",     "--output",        "--role",       "--own-id",
+                                          "--quick", "--name", "--auto-transfer", "--read-groups"};
+    for (const char* valued : kValued)
+        if (option == valued)
+            return true;
+    return false;
+}
+
+// "K=VALUE" with K one digit 0-9.
+bool SplitIndexed(const std::string& value, std::pair<int, std::string>& out)
+{
+    if (value.size() < 2 || value[0] < '0' || value[0] > '9' || value[1] != '=')
+        return false;
+    out = {value[0] - '0', value.substr(2)};
+    return true;
+}
+
+bool IsOnOff(const std::string& value)
+{
+    return value == "on" || value == "off";
+}
+
+std::string Apply(Arguments& a, const std::string& option, const std::string& value)
+{
+    if (option == "--trace") {
+        a.trace = value;
+    } else if (option == "-o" || option == "--output") {
+        a.output = value;
+    } else if (option == "--role") {
+        if (value != "master" && value != "slave")
+            return "--role erwartet master oder slave.";
+        a.role = value;
+    } else if (option == "--own-id") {
+        a.ownId = value;
+    } else if (option == "--quick" || option == "--name") {
+        std::pair<int, std::string> indexed;
+        if (!SplitIndexed(value, indexed))
+            return option + " erwartet K=WERT mit K von 0 bis 9.";
+        (option == "--quick" ? a.quickIds : a.names).push_back(indexed);
+    } else if (option == "--auto-transfer" || option == "--read-groups") {
+        if (!IsOnOff(value))
+            return option + " erwartet on oder off.";
+        (option == "--auto-transfer" ? a.autoTransfer : a.readGroups) = value;
+    }
+    return {};
+}
+
+bool HasSetOptions(const Arguments& a)
+{
+    return !a.output.empty() || a.role || a.ownId || !a.quickIds.empty() || !a.names.empty() || a.autoTransfer ||
+           a.readGroups || a.appendOwnId;
+}
+
+std::string CheckShape(const Arguments& a)
+{
+    if (a.help)
+        return {};
+    if (a.command.empty())
+        return "Kein Befehl angegeben.";
+    const auto found = Commands().find(a.command);
+    if (found == Commands().end())
+        return "Unbekannter Befehl: " + a.command;
+    const CommandShape& shape = found->second;
+    if (a.operands.size() != shape.operands)
+        return a.command + " erwartet " + std::to_string(shape.operands) + " Angabe(n), nicht " +
+               std::to_string(a.operands.size()) + ".";
+    if (!a.trace.empty() && !shape.device)
+        return "--trace gilt nur für Befehle, die mit einem Gerät sprechen.";
+    if (a.json && a.command != "show")
+        return "--json gilt nur für show.";
+    if (a.command == "set" && a.output.empty())
+        return "set braucht -o OUT.";
+    if (a.command != "set" && HasSetOptions(a))
+        return "Diese Optionen gelten nur für set.";
+    return {};
+}
+
+} // namespace
+
+ParsedArguments ParseArguments(const std::vector<std::string>& words)
+{
+    ParsedArguments parsed;
+    Arguments& a = parsed.arguments;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        std::string word = words[i];
+        if (optionsEnded || word.size() < 2 || word[0] != '-') {
+            if (a.command.empty())
+                a.command = word;
+            else
+                a.operands.push_back(word);
+            continue;
+        }
+        if (word == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::string value;
+        bool hasValue = false;
+        if (const auto eq = word.find('='); word.compare(0, 2, "--") == 0 && eq != std::string::npos) {
+            value = word.substr(eq + 1);
+            word = word.substr(0, eq);
+            hasValue = true;
+        }
+        if (TakesValue(word)) {
+            if (!hasValue) {
+                if (i + 1 >= words.size()) {
+                    parsed.error = word + " braucht einen Wert.";
+                    return parsed;
+                }
+                value = words[++i];
+            }
+            parsed.error = Apply(a, word, value);
+        } else if (hasValue) {
+            parsed.error = word + " nimmt keinen Wert.";
+        } else if (word == "-h" || word == "--help") {
+            a.help = true;
+        } else if (word == "-q" || word == "--quiet") {
+            a.quiet = true;
+        } else if (word == "--json") {
+            a.json = true;
+        } else if (word == "--append-own-id") {
+            a.appendOwnId = true;
+        } else {
+            parsed.error = "Unbekannte Option: " + word;
+        }
+        if (!parsed.error.empty())
+            return parsed;
+    }
+    parsed.error = CheckShape(a);
+    return parsed;
+}

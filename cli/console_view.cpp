@@ -1,0 +1,84 @@
+// Status texts, progress and messages of a transfer on the console.
+#include "cli/console_view.h"
+
+#include "cli/utf8.h"
+
+ConsoleView::ConsoleView(std::ostream& err, bool terminal, bool quiet, std::map<std::u16string, std::u16string> relabel)
+    : m_err(err), m_quiet(quiet), m_relabel(std::move(relabel)), m_meter(terminal)
+{
+}
+
+ConsoleView::~ConsoleView()
+{
+    Emit(m_meter.Finish());
+}
+
+std::uint64_t ConsoleView::NowMs() const
+{
+    return static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - m_start).count());
+}
+
+void ConsoleView::Emit(const std::string& text)
+{
+    if (text.empty())
+        return;
+    m_err << text;
+    m_err.flush();
+}
+
+void ConsoleView::SetStatus(const std::u16string& text)
+{
+    std::u16string shown = text;
+    if (const auto found = m_relabel.find(text); found != m_relabel.end())
+        shown = found->second;
+    m_label = ToUtf8(shown);
+    if (m_quiet || shown.empty())
+        return;
+    // A running phase's text ("...") labels its progress; a final text stands on its own line.
+    const bool running = shown.size() >= 3 && shown.compare(shown.size() - 3, 3, u"...") == 0;
+    if (running && m_meter.Running()) {
+        m_meter.Relabel(m_label);
+        return;
+    }
+    Emit(m_meter.Finish());
+    if (!running)
+        Emit(m_label + "\n");
+}
+
+void ConsoleView::SetProgressRange(std::uint16_t upper)
+{
+    m_upper = upper;
+    m_newRange = true;
+}
+
+void ConsoleView::SetProgressStep(int step)
+{
+    m_step = step > 0 ? step : 1;
+}
+
+void ConsoleView::SetProgressPos(int pos)
+{
+    m_pos = pos;
+    if (m_quiet)
+        return;
+    // Position 0 after a new range starts a phase; after a failure it ends the bar.
+    if (pos == 0 && m_newRange)
+        Emit(m_meter.Start(m_label, m_upper / m_step, NowMs()));
+    else if (pos == 0)
+        Emit(m_meter.Finish());
+    m_newRange = false;
+}
+
+void ConsoleView::StepProgress()
+{
+    m_pos += m_step;
+    if (!m_quiet)
+        Emit(m_meter.Update(m_pos / m_step, NowMs()));
+}
+
+void ConsoleView::ShowMessage(const std::u16string& text, const std::u16string& caption, MessageIcon)
+{
+    Emit(m_meter.Finish());
+    Emit(ToUtf8(caption) + ": " + ToUtf8(text) + "\n");
+}

@@ -1,0 +1,130 @@
+// q4k.exe on Windows: the window's COM port access and port scan, UTF-8 on the console.
+#include <windows.h>
+
+#include <iostream>
+
+#include "cli/q4k.h"
+#include "cli/utf8.h"
+#include "link/com_port_win.h"
+#include "link/port_list.h"
+
+namespace
+{
+
+// The byte link that owns its port handle and closes it when done.
+class OwnedComLink : public ComLink
+{
+  public:
+    explicit OwnedComLink(HANDLE port) : ComLink(port), m_handle(port) {}
+    ~OwnedComLink() override { ::CloseHandle(m_handle); }
+
+  private:
+    HANDLE m_handle;
+};
+
+std::string SystemMessage(DWORD code)
+{
+    wchar_t* text = nullptr;
+    const DWORD length =
+        ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                         nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::u16string message(text, text + length);
+    ::LocalFree(text);
+    while (!message.empty() && (message.back() == u'\n' || message.back() == u'\r' || message.back() == u' '))
+        message.pop_back();
+    return message.empty() ? "Fehler " + std::to_string(code) : ToUtf8(message);
+}
+
+// "COM7" and "com7" name \\.\COM7; any other text is taken as a device path as it stands.
+std::u16string DevicePathOf(const std::string& name)
+{
+    if (name.size() > 3 && (name.compare(0, 3, "COM") == 0 || name.compare(0, 3, "com") == 0) &&
+        name.find_first_not_of("0123456789", 3) == std::string::npos && name.size() <= 6) {
+        const int number = std::stoi(name.substr(3));
+        if (number >= 1 && number <= 256)
+            return ComDevicePath(number);
+    }
+    return FromUtf8(name).value_or(u"");
+}
+
+class WinPlatform : public Platform
+{
+  public:
+    std::unique_ptr<ByteLink> OpenPort(const std::string& name, std::string& error) override
+    {
+        const std::u16string path = DevicePathOf(name);
+        HANDLE port = OpenComDevice(std::wstring(path.begin(), path.end()));
+        if (port == INVALID_HANDLE_VALUE) {
+            error = SystemMessage(::GetLastError());
+            return nullptr;
+        }
+        switch (ConfigureComPort(port)) {
+        case LineSetup::Ok:
+            return std::make_unique<OwnedComLink>(port);
+        case LineSetup::ModeRefused:
+            error = "BuildCommDCB failed";
+            break;
+        case LineSetup::StateRefused:
+            error = "SetCommState: " + SystemMessage(::GetLastError());
+            break;
+        }
+        ::CloseHandle(port);
+        return nullptr;
+    }
+
+    std::vector<std::string> ListPorts() override
+    {
+        PortTable table;
+        ScanComPorts(table);
+        PortChoice choice;
+        std::vector<std::string> ports;
+        for (const std::u16string& item : BuildPortList(table, choice).items)
+            ports.push_back(ToUtf8(item));
+        return ports;
+    }
+
+    bool ErrorIsTerminal() override { return m_terminal; }
+
+    // The bar redraws with escape sequences, which a console must be asked to interpret.
+    void PrepareConsole()
+    {
+        ::SetConsoleOutputCP(CP_UTF8);
+        HANDLE err = ::GetStdHandle(STD_ERROR_HANDLE);
+        DWORD mode = 0;
+        m_terminal = ::GetConsoleMode(err, &mode) && ::SetConsoleMode(err, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+    }
+
+  private:
+    bool m_terminal = false;
+};
+
+// Ctrl+C ends a transfer through its failure path, so a half-written backup is removed; the
+// handler runs on a thread of its own and only asks for the stop.
+BOOL WINAPI OnConsoleControl(DWORD event)
+{
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
+        return FALSE;
+    RequestStop();
+    return TRUE;
+}
+
+// The exit code of a program ended by Ctrl+C, as the console reports it.
+constexpr int kExitInterrupted = 130;
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    ::SetConsoleCtrlHandler(OnConsoleControl, TRUE);
+    WinPlatform platform;
+    platform.PrepareConsole();
+    std::vector<std::string> words;
+    for (int i = 1; i < argc; ++i)
+        words.push_back(ToUtf8(std::u16string(argv[i], argv[i] + ::wcslen(argv[i]))));
+    const int code = RunQ4k(words, platform, std::cout, std::cerr);
+    if (StopRequested()) {
+        std::cerr << "q4k: abgebrochen\n";
+        return kExitInterrupted;
+    }
+    return code;
+}

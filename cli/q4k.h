@@ -1,0 +1,30 @@
+// The console companion q4k: one entry point over the portable core, given what the platform
+// provides (opening a port, listing ports, whether the error stream is a terminal).
+#pragma once
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "link/byte_link.h"
+
+class Platform
+{
+  public:
+    virtual ~Platform() = default;
+    // Opens and configures the port the user named; nothing and a reason on failure.
+    virtual std::unique_ptr<ByteLink> OpenPort(const std::string& name, std::string& error) = 0;
+    // The ports found, one text each.
+    virtual std::vector<std::string> ListPorts() = 0;
+    virtual bool ErrorIsTerminal() = 0;
+};
+
+// Asks a running device command to stop: it ends through its failure path (called from a
+// signal or console handler, so it only sets a lock-free flag).
+void RequestStop();
+bool StopRequested();
+
+// Runs the command line (without the program name, UTF-8); results go to `out`, progress and
+// messages to `err`. Returns the exit code.
+int RunQ4k(const std::vector<std::string>& words, Platform& platform, std::ostream& out, std::ostream& err);

@@ -1,0 +1,28 @@
+// How q4k shows a configuration's settings and differences: German lines for people, JSON for
+// machines. Only presentation; what the settings are and what differs comes from the core.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editor/editor_settings.h"
+#include "editor/settings_diff.h"
+#include "transfer/record_compare.h"
+
+std::string SettingsText(const EditorSettings& settings, std::size_t records);
+
+// {"role": ..., "own_id": ..., "quick_ids": [...], "names": [...], "tetra": ..., "records": N}
+std::string SettingsJson(const EditorSettings& settings, std::size_t records);
+
+// One line per differing setting: "Rolle: Master -> Slave".
+std::string SettingDifferenceLines(const std::vector<SettingDifference>& differences, const EditorSettings& first,
+                                   const EditorSettings& second);
+
+// One line per record: "$P07  Byte 4 (Datei 3C, Gerät 3D), ..." or "$P0F  nur in der Datei".
+std::string RecordDifferenceLines(const std::vector<RecordDifference>& differences, std::string_view firstName,
+                                  std::string_view secondName);
+
+// A JSON string literal of a 16-bit text, UTF-8 inside.
+std::string JsonString(std::u16string_view text);

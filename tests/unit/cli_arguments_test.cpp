@@ -1,0 +1,68 @@
+// The q4k command line: what each command takes, and the usage errors.
+#include <gtest/gtest.h>
+
+#include "cli/arguments.h"
+
+TEST(CliArguments, GoodLinesParse)
+{
+    const std::vector<std::vector<std::string>> lines = {
+        {"ports"},
+        {"identify", "/dev/ttyUSB0"},
+        {"backup", "COM3", "a.q4k", "--trace", "t.log", "-q"},
+        {"-q", "restore", "--trace=t.log", "COM3", "a.q4k"},
+        {"verify", "COM3", "a.q4k"},
+        {"show", "a.q4k", "--json"},
+        {"set", "a.q4k", "-o", "b.q4k", "--role", "slave", "--quick", "3=12345678", "--name", "1=KTW",
+         "--append-own-id"},
+        {"diff", "a.q4k", "b.q4k"},
+        {"check", "a.q4k"},
+        {"--help"},
+        {"backup", "--help"},
+    };
+    for (const auto& line : lines)
+        EXPECT_EQ(ParseArguments(line).error, "") << line[0];
+}
+
+TEST(CliArguments, UsageErrors)
+{
+    const std::vector<std::vector<std::string>> lines = {
+        {},
+        {"frobnicate"},
+        {"backup", "COM3"},
+        {"show", "a.q4k", "b.q4k"},
+        {"show", "a.q4k", "--trace", "t.log"},
+        {"backup", "COM3", "a.q4k", "--json"},
+        {"set", "a.q4k"},
+        {"set", "a.q4k", "-o", "b", "--role", "boss"},
+        {"set", "a.q4k", "-o", "b", "--quick", "10=12345678"},
+        {"set", "a.q4k", "-o", "b", "--auto-transfer", "yes"},
+        {"show", "a.q4k", "--role", "master"},
+        {"backup", "COM3", "a.q4k", "--trace"},
+        {"check", "a.q4k", "--bogus"},
+        {"check", "a.q4k", "--json=1"},
+    };
+    for (const auto& line : lines)
+        EXPECT_NE(ParseArguments(line).error, "") << (line.empty() ? "(empty)" : line[0]);
+}
+
+TEST(CliArguments, ValuesAreKept)
+{
+    const Arguments a = ParseArguments({"set", "in.q4k", "--output=out.q4k", "--own-id", "12AB34CD", "--quick",
+                                        "0=11111111", "--quick", "9=99999999", "--name=2=NEF", "--read-groups", "off"})
+                            .arguments;
+    EXPECT_EQ(a.operands, std::vector<std::string>{"in.q4k"});
+    EXPECT_EQ(a.output, "out.q4k");
+    EXPECT_EQ(a.ownId, "12AB34CD");
+    ASSERT_EQ(a.quickIds.size(), 2u);
+    EXPECT_EQ(a.quickIds[1], (std::pair<int, std::string>{9, "99999999"}));
+    ASSERT_EQ(a.names.size(), 1u);
+    EXPECT_EQ(a.names[0], (std::pair<int, std::string>{2, "NEF"}));
+    EXPECT_EQ(a.readGroups, "off");
+    EXPECT_FALSE(a.autoTransfer);
+}
+
+TEST(CliArguments, WordsAfterDoubleDashAreOperands)
+{
+    const Arguments a = ParseArguments({"check", "--", "-odd.q4k"}).arguments;
+    EXPECT_EQ(a.operands, std::vector<std::string>{"-odd.q4k"});
+}
