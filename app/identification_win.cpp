@@ -9,13 +9,7 @@ void CQ4_BackupDlg::OnTimer(UINT_PTR id)
 {
     if (m_strPortPath.size() < 4 || id != 1 || m_nState.load() != STATE_IDLE)
         return;
-    // Ticks that arrive while this tick's "no free port" box is open must not stack another.
-    if (m_bPortMessageOpen)
-        return;
-    m_bPortMessageOpen = true;
-    const int opened = OpenComPort(m_strPortPath);
-    m_bPortMessageOpen = false;
-    if (opened != 1)
+    if (OpenComPort(m_strPortPath) != 1)
         return;
 
     ComLink link(m_hPort);

@@ -104,6 +104,10 @@ INT_PTR CQ4_BackupDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, boo
         handled = true;
         OnTimer(wParam);
         return 0;
+    case WM_TRANSFER_ENDED:
+        handled = true;
+        OnTransferEnded();
+        return 0;
     default:
         return 0;
     }

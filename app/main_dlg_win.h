@@ -23,6 +23,9 @@ extern RECT g_rcMainWnd;
 extern int g_cxScreen;
 extern int g_cyScreen;
 
+// Posted by a worker when it has finished with the port, the file and the window's controls.
+inline constexpr UINT WM_TRANSFER_ENDED = WM_APP + 1;
+
 // Progress position that shows an identified device (a full bar).
 inline constexpr int kIdentifiedProgress = 381;
 
@@ -83,10 +86,12 @@ class CQ4_BackupDlg : public CDialog
     bool MayClose();
     // Transfer start: state and controls before the worker thread runs.
     bool StartWorker(std::uint8_t state, LPTHREAD_START_ROUTINE proc);
+    // A worker's end, on this thread: idle again and the controls usable, in one step.
+    void OnTransferEnded();
     // The port list and both transfer buttons, port list first.
     void EnableTransferControls(bool enable);
     void EnableTransferButtons(bool enable);
 
-    bool m_bPortMessageOpen = false; // "no free port" box of a tick is open
+    bool m_bPortMessageOpen = false; // a failure box of OpenComPort is open
     CFile m_backupTarget;            // created by the button, written and closed by the backup worker
 };

@@ -15,16 +15,23 @@ int CQ4_BackupDlg::OpenComPort(const std::wstring& devicePath)
 {
     if (m_hPort != INVALID_HANDLE_VALUE)
         return 1;
+    // Timer ticks keep coming while a failure box of an earlier call is open: they must not stack another.
+    if (m_bPortMessageOpen)
+        return -1;
     m_hPort = OpenComDevice(devicePath);
     if (m_hPort == INVALID_HANDLE_VALUE) {
+        m_bPortMessageOpen = true;
         ::MessageBoxW(m_hWnd, L"Kein freier Port vorhanden!", L"Fehler", MB_OK | MB_ICONEXCLAMATION);
+        m_bPortMessageOpen = false;
         return -1;
     }
     switch (ConfigureComPort(m_hPort)) {
     case LineSetup::Ok:
         return 1;
     case LineSetup::ModeRefused:
+        m_bPortMessageOpen = true;
         AfxMessageBox(std::wstring(L"BuildCommDCB failed"), MB_OK);
+        m_bPortMessageOpen = false;
         break;
     case LineSetup::StateRefused:
         break;

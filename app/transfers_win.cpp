@@ -86,6 +86,13 @@ bool CQ4_BackupDlg::StartWorker(std::uint8_t state, LPTHREAD_START_ROUTINE proc)
     return true;
 }
 
+void CQ4_BackupDlg::OnTransferEnded()
+{
+    // Idle first, so that controls that look usable never meet a refusing "Beenden".
+    m_nState = STATE_IDLE;
+    EnableTransferControls(true);
+}
+
 void CQ4_BackupDlg::EnableTransferControls(bool enable)
 {
     ::EnableWindow(GetDlgItem(IDC_PORT), enable);
@@ -106,9 +113,8 @@ DWORD WINAPI CQ4_BackupDlg::BackupThreadProc(LPVOID param)
     FileRecordSink sink(dlg->m_backupTarget);
     RunBackup(link, view, sink);
     dlg->m_backupTarget.Close();
-    // Idle first, so that controls that look usable never meet a refusing "Beenden".
-    dlg->m_nState = STATE_IDLE;
-    dlg->EnableTransferControls(true);
+    // The window may end as soon as it is idle again, so the worker touches it no more after this.
+    ::PostMessageW(dlg->m_hWnd, WM_TRANSFER_ENDED, 0, 0);
     return 0;
 }
 
@@ -126,8 +132,7 @@ DWORD WINAPI CQ4_BackupDlg::RestoreThreadProc(LPVOID param)
         view.ShowMessage(file.ErrorText(), AppName(), MessageIcon::Exclamation);
         view.SetStatus(kRestoreFailedText);
     }
-    // Idle first, so that controls that look usable never meet a refusing "Beenden".
-    dlg->m_nState = STATE_IDLE;
-    dlg->EnableTransferControls(true);
+    // The window may end as soon as it is idle again, so the worker touches it no more after this.
+    ::PostMessageW(dlg->m_hWnd, WM_TRANSFER_ENDED, 0, 0);
     return 0;
 }

@@ -2,7 +2,7 @@
 identification once a second, the end command, and ports that hold no device
 or a device that never stops sending."""
 
-from harness import IDOK, SIM_PORT, expect_equal, expect_true, holds_for, wait_until
+from harness import IDOK, SIM_PORT, comports, expect_equal, expect_true, holds_for, wait_until
 from harness.main_window import DEVICE_INFO, END_COMMAND, EXIT, HELP, IDENTIFIED_POSITION, NO_DEVICE, PORT_LIST, STATUS
 from link_steps import (
     SilentPort, device_path, expect_buttons, expect_identified, expect_no_device, expect_port_list, expect_progress,
@@ -171,3 +171,25 @@ def test_babbling_port_leaves_window_responsive(case):
     app.wait_no_window(HELP_CAPTION)
     expect_equal(app.main.text(DEVICE_INFO), NO_DEVICE, "device information")
     expect_buttons(app, False)
+
+
+def test_failure_boxes_of_the_port_never_stack(case):
+    case.simulator(ident=IDENT)
+    app = case.app()
+    expect_identified(app, SHOWN, timeout=2.0)
+    # The port is closed while the list is down; meanwhile it vanishes, so every opening fails.
+    app.main.drop_down(PORT_LIST)
+    wait_until(lambda: app.main.combo(PORT_LIST).dropped, 2.0, what="the port list dropped down")
+    comports.neutralise(case.session.prefix.dosdevices, case.session.no_port_dir)
+    app.main.drop_down(PORT_LIST, show=False)
+    # "Beenden" opens the port too; whichever box comes first, the ticks behind it add none.
+    app.main.click(EXIT)
+    box = app.wait_message_box(2.0)
+    expect_equal((box.caption, box.message), ("Fehler", "Kein freier Port vorhanden!"), "message box")
+
+    def boxes():
+        return [w for w in app.windows() if w["visible"] and w["class"] == "#32770" and w["text"] == "Fehler"]
+
+    holds_for(lambda: len(boxes()) == 1, 2.5, what="one failure box while the timer ticks")
+    box.press("OK")
+    app.wait_exit(5)
