@@ -9,6 +9,7 @@
 #include "link/com_port_win.h"
 #include "resources/resource.h"
 #include "transfer/backup_exchange.h"
+#include "transfer/config_record.h"
 #include "transfer/record_sink.h"
 #include "transfer/restore_exchange.h"
 #include "transfer/transfer_texts.h"
@@ -30,10 +31,6 @@ class FileRecordSink : public RecordSink
     CFile& m_file;
 };
 
-std::u16string AppName()
-{
-    return FromWide(AfxGetApp()->m_pszAppName);
-}
 } // namespace
 
 bool CQ4_BackupDlg::ChooseFileAndOpenPort(BOOL openDialog, std::wstring& path)
@@ -124,12 +121,13 @@ DWORD WINAPI CQ4_BackupDlg::RestoreThreadProc(LPVOID param)
     WindowTransferView view(dlg->m_hWnd);
     CFile file;
     std::string bytes;
-    if (ReadFileBytes(file, dlg->m_strRestoreFile, bytes)) {
+    // One byte more than a configuration may have is enough to refuse a file, however large.
+    if (ReadFileBytes(file, dlg->m_strRestoreFile, bytes, kMaxConfigFileBytes + 1)) {
         ::Sleep(200);
         ComLink link(dlg->m_hPort);
         RunRestore(link, view, bytes);
     } else {
-        view.ShowMessage(file.ErrorText(), AppName(), MessageIcon::Exclamation);
+        view.ShowFileError(file.ErrorText());
         view.SetStatus(kRestoreFailedText);
     }
     // The window may end as soon as it is idle again, so the worker touches it no more after this.

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "framework/app_win.h"
 #include "framework/wide_win.h"
 #include "resources/resource.h"
 
@@ -48,6 +49,11 @@ void WindowTransferView::ShowMessage(const std::u16string& text, const std::u16s
         break;
     }
     ::MessageBoxW(m_hWnd, ToWide(text).c_str(), ToWide(caption).c_str(), type);
+}
+
+void WindowTransferView::ShowFileError(const std::u16string& text)
+{
+    ShowMessage(text, FromWide(AfxGetApp()->m_pszAppName), MessageIcon::Exclamation);
 }
 
 LRESULT WindowTransferView::SendToProgress(UINT message, WPARAM wParam, LPARAM lParam)

@@ -17,6 +17,7 @@ class WindowTransferView : public TransferView
     void SetProgressPos(int pos) override;
     void StepProgress() override;
     void ShowMessage(const std::u16string& text, const std::u16string& caption, MessageIcon icon) override;
+    void ShowFileError(const std::u16string& text) override;
 
   private:
     LRESULT SendToProgress(UINT message, WPARAM wParam, LPARAM lParam);

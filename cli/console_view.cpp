@@ -77,6 +77,12 @@ void ConsoleView::StepProgress()
         Emit(m_meter.Update(m_pos / m_step, NowMs()));
 }
 
+void ConsoleView::ShowFileError(const std::u16string& text)
+{
+    Emit(m_meter.Finish());
+    Emit(ToUtf8(text) + "\n");
+}
+
 void ConsoleView::ShowMessage(const std::u16string& text, const std::u16string& caption, MessageIcon)
 {
     Emit(m_meter.Finish());

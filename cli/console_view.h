@@ -24,6 +24,7 @@ class ConsoleView : public TransferView
     void SetProgressPos(int pos) override;
     void StepProgress() override;
     void ShowMessage(const std::u16string& text, const std::u16string& caption, MessageIcon icon) override;
+    void ShowFileError(const std::u16string& text) override;
 
   private:
     std::uint64_t NowMs() const;

@@ -7,8 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "transfer/config_record.h"
+
 // The longest configuration text the editor takes (492 records; a real configuration has 160).
-inline constexpr std::size_t kMaxConfigTextLen = 65536;
+inline constexpr std::size_t kMaxConfigTextLen = kMaxConfigFileBytes;
 
 // The file's complete 133-byte records in file order; an incomplete piece at the end is dropped.
 std::string ConfigTextFromFile(std::string_view fileBytes);

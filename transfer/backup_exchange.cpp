@@ -7,6 +7,7 @@
 #include "link/link_io.h"
 #include "transfer/config_record.h"
 #include "transfer/hex_codec.h"
+#include "transfer/restore_exchange.h"
 #include "transfer/spare_byte_marker.h"
 #include "transfer/transfer_texts.h"
 
@@ -85,11 +86,6 @@ class Backup
     }
 
   private:
-    struct Framing {
-        std::size_t terminatorPos;
-        bool faulty;
-    };
-
     void ReadMainRecords()
     {
         for (int address = kFirstMainAddress; address <= kLastMainAddress; ++address) {
@@ -103,11 +99,13 @@ class Backup
             bool omit = false;
             if (m_marker.AwaitsBlockHead())
                 omit = m_marker.ExamineBlockHead(record);
-            const Framing framing = CheckFraming(record, u"Fehler 01", u"Fehler 02");
+            const std::size_t terminatorPos = TurnTerminator(record, u"Fehler 01");
             m_marker.MarkSpare(record);
-            if (!omit && !Store(FramedRecord(record, framing.terminatorPos)))
+            const std::string framed = FramedRecord(record, terminatorPos);
+            const bool sound = CheckRecord(record.size(), framed, !omit, u"Fehler 02");
+            if (!omit && !Store(framed))
                 return;
-            if (framing.faulty) {
+            if (!sound || terminatorPos == std::string::npos) {
                 m_view.SetProgressPos(0);
                 return;
             }
@@ -124,12 +122,11 @@ class Backup
             m_error = true;
             return false;
         }
-        const Framing framing = CheckFraming(record, u"Fehler 11", u"Fehler 12");
-        record = FramedRecord(record, framing.terminatorPos);
+        const std::string framed = FramedRecord(record, TurnTerminator(record, u"Fehler 11"));
         // A device without a "$PBC" configuration reads "FF" there; the file then has none.
-        if (record[kRecordDataPos] == 'F' && record[kRecordDataPos + 1] == 'F')
-            return false;
-        return Store(record) && AnnouncesInterfaceRecords(record);
+        const bool omit = framed[kRecordDataPos] == 'F' && framed[kRecordDataPos + 1] == 'F';
+        CheckRecord(record.size(), framed, !omit, u"Fehler 12");
+        return !omit && Store(framed) && AnnouncesInterfaceRecords(framed);
     }
 
     void ReadInterfaceRecords()
@@ -146,41 +143,50 @@ class Backup
                 FailPhase(u"Fehler 23");
                 return;
             }
-            const Framing framing = CheckFraming(record, u"Fehler 21", u"Fehler 22");
-            if (!Store(FramedRecord(record, framing.terminatorPos)))
+            const std::size_t terminatorPos = TurnTerminator(record, u"Fehler 21");
+            const std::string framed = FramedRecord(record, terminatorPos);
+            const bool sound = CheckRecord(record.size(), framed, true, u"Fehler 22");
+            if (!Store(framed))
                 return;
-            if (framing.faulty) {
+            if (!sound || terminatorPos == std::string::npos) {
                 m_view.SetProgressPos(0);
                 return;
             }
         }
     }
 
-    // Turns the first CR at or after position 10 into the terminator; reports a missing
-    // terminator and a wrong length under the captions given. Either counts as a failed backup.
-    Framing CheckFraming(std::string& record, const char16_t* noTerminatorCaption, const char16_t* wrongLengthCaption)
+    // Turns the first CR at or after position 10 into the terminator and returns where it stands;
+    // a missing terminator is reported under the caption given and counts as a failed backup.
+    std::size_t TurnTerminator(std::string& record, const char16_t* caption)
     {
-        Framing framing{std::string::npos, false};
-        framing.terminatorPos = record.find('\r', kTerminatorSearchFrom);
-        if (framing.terminatorPos != std::string::npos) {
-            record[framing.terminatorPos] = kRecordTerminator;
+        const std::size_t pos = record.find('\r', kTerminatorSearchFrom);
+        if (pos != std::string::npos) {
+            record[pos] = kRecordTerminator;
         } else {
-            Report(noTerminatorCaption);
-            framing.faulty = true;
+            Report(caption);
+            m_error = true;
         }
-        if (record.size() != CONFIG_RECORD_LEN) {
-            Report(wrongLengthCaption);
-            framing.faulty = true;
+        return pos;
+    }
+
+    // A reply of the wrong length, or a record going to the file that the restore would refuse
+    // (stray bytes after an early CR, a CR among the data, ...), is reported under the caption
+    // given and counts as a failed backup: the file must never be called saved with such a record.
+    bool CheckRecord(std::size_t replyLength, const std::string& framed, bool written, const char16_t* caption)
+    {
+        const bool sound = replyLength == CONFIG_RECORD_LEN && (!written || IsConfigurationRecord(framed));
+        if (!sound) {
+            Report(caption);
+            m_error = true;
         }
-        m_error = m_error || framing.faulty;
-        return framing;
+        return sound;
     }
 
     bool Store(const std::string& record)
     {
         if (m_file.Write(record))
             return true;
-        m_view.ShowMessage(m_file.ErrorText(), kFileErrorCaption, MessageIcon::Exclamation);
+        m_view.ShowFileError(m_file.ErrorText());
         m_fileFailed = true;
         m_error = true;
         return false;

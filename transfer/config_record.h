@@ -8,6 +8,9 @@
 
 inline constexpr std::size_t CONFIG_RECORD_LEN = 133;
 
+// The largest configuration file taken (a real one has at most 160 records, 21,280 bytes).
+inline constexpr std::size_t kMaxConfigFileBytes = 65536;
+
 // A record's 133 bytes exactly as they stand on disk and go over the wire.
 using ConfigRecord = std::string;
 

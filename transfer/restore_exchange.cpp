@@ -29,8 +29,12 @@ bool IsDataChar(char c)
     return IsUpperHexDigit(c) || (c >= 'a' && c <= 'f') || c == 'X';
 }
 
+} // namespace
+
 bool IsConfigurationRecord(std::string_view record)
 {
+    if (record.size() != CONFIG_RECORD_LEN)
+        return false;
     if (record[0] != '$' || record[1] != 'P' || record[kRecordTerminatorPos] != kRecordTerminator)
         return false;
     if (!IsUpperHexDigit(record[kRecordAddressPos]) || !IsUpperHexDigit(record[kRecordAddressPos + 1]))
@@ -41,6 +45,9 @@ bool IsConfigurationRecord(std::string_view record)
     }
     return true;
 }
+
+namespace
+{
 
 // Reads until the acknowledgement shows up anywhere in what came since the record went out;
 // an acknowledgement split over two passes still counts.
@@ -65,6 +72,9 @@ bool AwaitAcknowledgement(ByteLink& link, const std::string& expected)
 
 bool IsConfigurationFile(std::string_view fileBytes)
 {
+    // Far beyond any real configuration: such a file is no configuration, whatever it holds.
+    if (fileBytes.size() > kMaxConfigFileBytes)
+        return false;
     for (const std::string& record : SplitRecords(fileBytes)) {
         if (!IsConfigurationRecord(record))
             return false;

@@ -12,7 +12,12 @@
 // success. Returns true on full success.
 bool RunRestore(ByteLink& link, TransferView& view, std::string_view fileBytes);
 
-// Whether every complete 133-byte piece is a configuration record: "$P", two upper-case hex
-// digits, 128 characters each a hex digit of either case or "X", and 0x01 at position 132.
+// Whether the bytes are one configuration record: 133 bytes, "$P", two upper-case hex digits,
+// 128 characters each a hex digit of either case or "X", and 0x01 at position 132. The backup
+// checks every record it writes with it, so it never saves one that the restore refuses.
+bool IsConfigurationRecord(std::string_view record);
+
+// Whether the file is at most kMaxConfigFileBytes long and every complete 133-byte piece is a
+// configuration record (above).
 // An incomplete piece at the end is not looked at; an empty file passes.
 bool IsConfigurationFile(std::string_view fileBytes);

@@ -8,7 +8,6 @@ inline constexpr char16_t kBackupDoneText[] = u"Konfiguration in Datei gespeiche
 inline constexpr char16_t kBackupFailedText[] = u"Auslesen der Konfiguration fehlerhaft!";
 inline constexpr char16_t kBackupErrorBoxText[] =
     u"Auslesen der Konfiguration fehlerhaft. Datei konnte nicht gespeichert werden.";
-inline constexpr char16_t kFileErrorCaption[] = u"Q4_Backup";
 
 // Restore.
 inline constexpr char16_t kRestoreRunningText[] = u"Transferiere Konfiguration auf Quendal 4...";

@@ -23,4 +23,7 @@ class TransferView
 
     // Modal message box owned by the main window; returns when the user closed it.
     virtual void ShowMessage(const std::u16string& text, const std::u16string& caption, MessageIcon icon) = 0;
+
+    // The framework's file-error box: the text names the file, the caption is the application's name.
+    virtual void ShowFileError(const std::u16string& text) = 0;
 };

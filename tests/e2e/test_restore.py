@@ -135,15 +135,20 @@ def test_restore_refuses_missing_and_unsuitable_files(case):
     wait_for_command(sim, END_COMMAND, since)
     expect_equal(transfer_commands(sim, since), [END_COMMAND], "commands after the empty file")
 
-    since = len(sim.commands())
     text = case.artifacts / "notes.q4k"
     text.write_bytes(("Kanal 1: Leitstelle Nord\r\n" * 12).encode("ascii"))
-    start_restore(case, app, text)
-    expect_message_box(app, ERROR_CAPTION, UNSUITABLE_TEXT, "error").press("OK")
-    wait_status(app, FAILED)
-    expect_transfer_controls(app, True)
-    wait_for_query(sim)
-    expect_equal(transfer_commands(sim, since), [], "commands after the unsuitable file")
+    # Good records, but far more of them than any configuration has (over 65,536 bytes).
+    large = case.artifacts / "large.q4k"
+    golden = GOLDEN_BACKUP.read_bytes()
+    large.write_bytes(golden * 4)
+    for unsuitable in (text, large):
+        since = len(sim.commands())
+        start_restore(case, app, unsuitable)
+        expect_message_box(app, ERROR_CAPTION, UNSUITABLE_TEXT, "error").press("OK")
+        wait_status(app, FAILED)
+        expect_transfer_controls(app, True)
+        wait_for_query(sim)
+        expect_equal(transfer_commands(sim, since), [], "commands after %s" % unsuitable.name)
 
 
 def test_closing_during_restore_is_refused_and_beenden_ends_after_it(case):

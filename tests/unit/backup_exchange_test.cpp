@@ -123,8 +123,16 @@ TEST(Backup, MainRecordFramingFaults)
     };
     const std::string full = Reply("03", kMainData);
     const Case cases[] = {
-        // No CR, right length: written as it came.
-        {full.substr(0, 132) + "Z", {"Fehler 01"}, FileRecord("03", kMainMarked).substr(0, 132) + "Z"},
+        // No CR, right length: written as it came, and no terminator at 132 is a broken record too.
+        {full.substr(0, 132) + "Z", {"Fehler 01", "Fehler 02"}, FileRecord("03", kMainMarked).substr(0, 132) + "Z"},
+        // An early CR with stray bytes behind it, still 133 bytes: the restore would refuse it.
+        {full.substr(0, 70) + "\r" + full.substr(71),
+         {"Fehler 02"},
+         FileRecord("03", kMainMarked).substr(0, 70) + "\x01" + FileRecord("03", kMainMarked).substr(71, 61) + "\r"},
+        // A character the restore would not send.
+        {full.substr(0, 40) + "g" + full.substr(41),
+         {"Fehler 02"},
+         FileRecord("03", kMainMarked).substr(0, 40) + "g" + FileRecord("03", kMainMarked).substr(41)},
         // No CR, one byte short: both boxes, filled up to keep the framing.
         {full.substr(0, 132), {"Fehler 01", "Fehler 02"}, FileRecord("03", kMainMarked)},
         // Bytes after the CR: the first 133 bytes.
@@ -205,25 +213,39 @@ TEST(Backup, BcFramingFaultsFailButInterfaceStillFollows)
     EXPECT_EQ(rig.view.statuses.back(), kFailed);
 }
 
+TEST(Backup, BcRecordTheRestoreWouldRefuseFailsTheBackup)
+{
+    BackupRig rig;
+    rig.WithInterface("A1");
+    std::string bc = rig.replies["BC"];
+    bc[80] = '\r';
+    rig.replies["BC"] = bc;
+    EXPECT_FALSE(rig.Run());
+    EXPECT_EQ(rig.view.Captions(), std::vector<std::string>{"Fehler 12"});
+    EXPECT_EQ(rig.file.writes.size(), 160u);
+    EXPECT_EQ(rig.view.statuses.back(), kFailed);
+}
+
 TEST(Backup, InterfaceFaultsEndTheBackup)
 {
     struct Case {
-        const char* caption;
+        std::vector<std::string> captions;
         std::string reply;
         std::size_t written;
     };
     const std::string data = DataWithHead("FF");
     const Case cases[] = {
-        {"Fehler 21", "$R85" + data + "Z", 128 + 6},
-        {"Fehler 22", "$R85" + data.substr(0, 20) + "\r", 128 + 6},
-        {"Fehler 23", "", 128 + 5},
+        {{"Fehler 21", "Fehler 22"}, "$R85" + data + "Z", 128 + 6},
+        {{"Fehler 22"}, "$R85" + data.substr(0, 20) + "\r", 128 + 6},
+        {{"Fehler 22"}, "$R85" + data.substr(0, 20) + "\r" + data.substr(21) + "\r", 128 + 6},
+        {{"Fehler 23"}, "", 128 + 5},
     };
     for (const Case& c : cases) {
         BackupRig rig;
         rig.WithInterface("A1");
         rig.replies["85"] = c.reply;
         EXPECT_FALSE(rig.Run());
-        EXPECT_EQ(rig.view.Captions(), std::vector<std::string>{c.caption});
+        EXPECT_EQ(rig.view.Captions(), c.captions);
         EXPECT_EQ(rig.LastRequest(), "$R85\x01");
         EXPECT_EQ(rig.file.writes.size(), c.written);
         EXPECT_EQ(rig.view.pos, 0);
@@ -249,7 +271,7 @@ TEST(Backup, FileWriteFailureStopsEverything)
     EXPECT_FALSE(rig.Run());
     ASSERT_EQ(rig.view.messages.size(), 1u);
     EXPECT_EQ(rig.view.messages[0].text, u"Write failed: C:\\conf\\a.q4k");
-    EXPECT_EQ(rig.view.messages[0].caption, u"Q4_Backup");
+    EXPECT_EQ(rig.view.messages[0].caption, RecordingView::kApplicationCaption);
     EXPECT_EQ(rig.view.messages[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(rig.LastRequest(), "$R03\x01");
     EXPECT_EQ(rig.view.statuses.back(), kFailed);

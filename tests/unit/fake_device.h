@@ -23,9 +23,9 @@ class FakeDevice : public ByteLink
     std::size_t emptyReads = 0;
 
     // Queues bytes for the reads that follow.
-    void Queue(const std::string& bytes) { rx.push_back(Chunk{bytes, 0}); }
+    void Queue(const std::string& bytes) { rx.push_back(Chunk{bytes, 0, 0}); }
     // Queues bytes that only appear after this many empty reads (a slow device).
-    void QueueAfterSilences(const std::string& bytes, int silences) { rx.push_back(Chunk{bytes, silences}); }
+    void QueueAfterSilences(const std::string& bytes, int silences) { rx.push_back(Chunk{bytes, silences, 0}); }
     // An endless stream: every read returns a byte, each after this many simulated ms.
     bool babble = false;
     std::uint64_t babbleGapMs = 0;
@@ -57,7 +57,7 @@ class FakeDevice : public ByteLink
             now += babbleGapMs;
             return 1;
         }
-        while (!rx.empty() && rx.front().bytes.empty())
+        while (!rx.empty() && rx.front().next == rx.front().bytes.size())
             rx.pop_front();
         if (rx.empty() || rx.front().silencesFirst > 0) {
             if (!rx.empty())
@@ -67,8 +67,7 @@ class FakeDevice : public ByteLink
             return 0;
         }
         Chunk& chunk = rx.front();
-        data[0] = static_cast<std::uint8_t>(chunk.bytes.front());
-        chunk.bytes.erase(0, 1);
+        data[0] = static_cast<std::uint8_t>(chunk.bytes[chunk.next++]);
         now += 1;
         return 1;
     }
@@ -79,6 +78,7 @@ class FakeDevice : public ByteLink
     struct Chunk {
         std::string bytes;
         int silencesFirst;
+        std::size_t next; // the next byte to hand out; the fuzz harnesses queue long streams
     };
     std::deque<Chunk> rx;
     std::string pending;

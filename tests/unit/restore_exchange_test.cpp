@@ -6,6 +6,7 @@
 
 #include "tests/unit/fake_device.h"
 #include "tests/unit/transfer_test_support.h"
+#include "transfer/config_record.h"
 #include "transfer/restore_exchange.h"
 
 namespace
@@ -177,6 +178,18 @@ TEST(Restore, UnsuitableFileIsRefusedBeforeAnythingIsSent)
     }
     EXPECT_TRUE(IsConfigurationFile(Rec("7F", "XXabcdef" + std::string(120, '9')) + "\x01garbage"));
     EXPECT_TRUE(IsConfigurationFile(""));
+    // Good records beyond 65,536 bytes: refused whole, nothing sent.
+    std::string large;
+    while (large.size() + CONFIG_RECORD_LEN <= kMaxConfigFileBytes)
+        large += Rec("01");
+    EXPECT_TRUE(IsConfigurationFile(large + std::string(kMaxConfigFileBytes - large.size(), 'x')));
+    RestoreRig tooLarge;
+    EXPECT_FALSE(tooLarge.Run(large + std::string(kMaxConfigFileBytes - large.size() + 1, 'x')));
+    EXPECT_TRUE(tooLarge.device.written.empty());
+    // The one record check, which the backup applies to what it writes, takes exactly 133 bytes.
+    EXPECT_TRUE(IsConfigurationRecord(Rec("02")));
+    EXPECT_FALSE(IsConfigurationRecord(Rec("02").substr(0, 132)));
+    EXPECT_FALSE(IsConfigurationRecord(Rec("02") + "\x01"));
 }
 
 TEST(Restore, BabblingLineEndsTheWaitAfterTenSecondsOr101Passes)

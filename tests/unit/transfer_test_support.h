@@ -58,6 +58,13 @@ class RecordingView : public TransferView
         log.push_back("box " + NarrowToBytes(caption));
     }
 
+    // Recorded with this caption: the window puts the application's name there.
+    static constexpr char16_t kApplicationCaption[] = u"<application>";
+    void ShowFileError(const std::u16string& text) override
+    {
+        ShowMessage(text, kApplicationCaption, MessageIcon::Exclamation);
+    }
+
     std::vector<std::string> Captions() const
     {
         std::vector<std::string> captions;
