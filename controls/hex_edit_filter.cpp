@@ -1,4 +1,4 @@
-// The keyboard filter of the hex edit control, its six cases in order.
+// The keyboard filter of the hex edit control.
 #include "controls/hex_edit_filter.h"
 
 namespace
@@ -21,7 +21,7 @@ Result PassAs(char16_t ch)
     return {Result::PassReplaced, ch};
 }
 
-Result FilterKeyDown(const HexEditKey& key, const HexEditField& field, const ClipboardReader& clipboard)
+Result FilterKeyDown(const HexEditKey& key, const HexEditField& field)
 {
     const bool prefixed = IsPrefixed(field.text);
     switch (key.code) {
@@ -29,9 +29,10 @@ Result FilterKeyDown(const HexEditKey& key, const HexEditField& field, const Cli
         // Cutting exactly the prefix's '0' would leave a stray "x".
         return key.ctrl && prefixed && field.start == 0 && field.end == 1 ? Swallow() : Pass();
     case kVirtualKeyV:
-        if (!key.ctrl)
-            return Pass();
-        return ClipboardAllowsPaste(clipboard(), field) ? Pass() : Swallow();
+        return key.ctrl ? Result{Result::Paste, 0} : Pass();
+    case kVirtualKeyInsert:
+        // Shift+Insert pastes; Ctrl+Insert copies.
+        return key.shift && !key.ctrl ? Result{Result::Paste, 0} : Pass();
     case kVirtualKeyDelete:
         return prefixed && field.start == 0 && field.end <= 1 ? Swallow() : Pass();
     default:
@@ -52,6 +53,8 @@ Result FilterDigit(char16_t ch)
 Result FilterChar(unsigned code, const HexEditField& field)
 {
     const bool prefixed = IsPrefixed(field.text);
+    if (code == kCtrlVCharacter)
+        return {Result::Paste, 0};
     if (code == u'\b')
         return prefixed && field.text[0] == u'0' && field.end == 1 ? Swallow() : Pass();
     if (code < 0x20)
@@ -75,11 +78,11 @@ Result FilterChar(unsigned code, const HexEditField& field)
 
 } // namespace
 
-HexEditFilterResult FilterHexEditKey(const HexEditKey& key, const HexEditField& field, const ClipboardReader& clipboard)
+HexEditFilterResult FilterHexEditKey(const HexEditKey& key, const HexEditField& field)
 {
     switch (key.kind) {
     case HexEditKey::KeyDown:
-        return FilterKeyDown(key, field, clipboard);
+        return FilterKeyDown(key, field);
     case HexEditKey::Char:
         return FilterChar(key.code, field);
     default:

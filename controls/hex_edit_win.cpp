@@ -13,7 +13,8 @@
 static_assert(kHexEditUndo == EM_UNDO && kHexEditCut == WM_CUT && kHexEditCopy == WM_COPY &&
                   kHexEditPaste == WM_PASTE && kHexEditClear == WM_CLEAR,
               "menu ids are the edit-control messages that carry the commands out");
-static_assert(kVirtualKeyX == 'X' && kVirtualKeyV == 'V' && kVirtualKeyDelete == VK_DELETE);
+static_assert(kVirtualKeyX == 'X' && kVirtualKeyV == 'V' && kVirtualKeyDelete == VK_DELETE &&
+              kVirtualKeyInsert == VK_INSERT);
 
 BOOL CHexEdit::PreTranslateMessage(MSG* msg)
 {
@@ -23,15 +24,18 @@ BOOL CHexEdit::PreTranslateMessage(MSG* msg)
     // Any code past 32 bits stays past 16, so the filter still refuses it.
     const auto code = static_cast<unsigned>(msg->wParam <= UINT_MAX ? msg->wParam : UINT_MAX);
     if (msg->message == WM_KEYDOWN)
-        key = {HexEditKey::KeyDown, code, ::GetKeyState(VK_CONTROL) < 0};
+        key = {HexEditKey::KeyDown, code, ::GetKeyState(VK_CONTROL) < 0, ::GetKeyState(VK_SHIFT) < 0};
     else if (msg->message == WM_CHAR)
-        key = {HexEditKey::Char, code, false};
+        key = {HexEditKey::Char, code, false, false};
     else
         return FALSE;
 
-    const HexEditFilterResult result = FilterHexEditKey(key, ReadField(), [this] { return LookAtClipboard(); });
+    const HexEditFilterResult result = FilterHexEditKey(key, ReadField());
     switch (result.action) {
     case HexEditFilterResult::Swallow:
+        return TRUE;
+    case HexEditFilterResult::Paste:
+        SendMessage(WM_PASTE);
         return TRUE;
     case HexEditFilterResult::PassReplaced:
         msg->wParam = result.character;
@@ -88,6 +92,11 @@ LRESULT CHexEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_HEXEDIT_CONVERT:
         return OnConvert(wParam, lParam);
+    case WM_PASTE:
+        // Every paste ends here: the keys, the menu and a WM_PASTE from outside alike.
+        if (!ClipboardAllowsPaste(LookAtClipboard(), ReadField()))
+            return 0;
+        return CEdit::WindowProc(message, wParam, lParam);
     case WM_CONTEXTMENU:
         OnContextMenu(reinterpret_cast<HWND>(wParam),
                       {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});

@@ -17,6 +17,7 @@ FIELD = 109
 EM_SETSEL = 0x00B1
 WM_COMMAND = 0x0111
 WM_CONTEXTMENU = 0x007B
+WM_PASTE = 0x0302
 WM_HEXEDIT_CONVERT = 0x0B01
 ID_HEXEDIT_CONVERT = 0x0B01
 
@@ -187,6 +188,24 @@ def ctrl_v_pastes_acceptable_text_unchanged(case, program, field):
     # Lower-case "ff" counts as decimal and holds no decimal digit.
     field.driver.call("send", field.ref, WM_HEXEDIT_CONVERT)
     expect_equal(field.text(), "0x0", "Convert of 'ff'")
+
+
+@scenario()
+def shift_insert_and_wm_paste_pass_the_same_paste_check(case, program, field):
+    for clip in ("12G", "0x3"):
+        put(field, "12", 2)
+        case.driver.call("setclip", clip)
+        field.send_keys("shift+insert")
+        field.driver.call("send", field.ref, WM_PASTE)
+        field.send_text("7")
+        expect_text(field, "127", "Shift+Insert and WM_PASTE of %r behind '12', then '7'" % clip)
+
+    put(field, "12", 2)
+    case.driver.call("setclip", "3a")
+    field.send_keys("shift+insert")
+    expect_text(field, "123a", "Shift+Insert of '3a' behind '12'")
+    field.driver.call("send", field.ref, WM_PASTE)
+    expect_text(field, "123a3a", "WM_PASTE of '3a' at the end")
 
 
 @scenario("editor")

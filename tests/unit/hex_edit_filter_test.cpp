@@ -1,4 +1,4 @@
-// The hex edit control's keyboard filter: what typing, Delete, Backspace, Ctrl+X and Ctrl+V do.
+// The hex edit control's keyboard filter: what typing, Delete, Backspace, Ctrl+X and the paste keys do.
 #include <gtest/gtest.h>
 
 #include "controls/hex_edit_filter.h"
@@ -8,22 +8,14 @@ namespace
 
 using Result = HexEditFilterResult;
 
-// A clipboard the test expects never to be read.
-ClipboardView Untouched()
-{
-    ADD_FAILURE() << "clipboard read although the key does not need it";
-    return {};
-}
-
 Result Type(char32_t ch, const std::u16string& text, int start, int end)
 {
-    return FilterHexEditKey({HexEditKey::Char, static_cast<unsigned>(ch), false}, {text, start, end}, Untouched);
+    return FilterHexEditKey({HexEditKey::Char, static_cast<unsigned>(ch), false, false}, {text, start, end});
 }
 
-Result Press(unsigned vk, bool ctrl, const std::u16string& text, int start, int end,
-             const ClipboardReader& clipboard = Untouched)
+Result Press(unsigned vk, bool ctrl, const std::u16string& text, int start, int end, bool shift = false)
 {
-    return FilterHexEditKey({HexEditKey::KeyDown, vk, ctrl}, {text, start, end}, clipboard);
+    return FilterHexEditKey({HexEditKey::KeyDown, vk, ctrl, shift}, {text, start, end});
 }
 
 bool Swallowed(const Result& r)
@@ -34,6 +26,11 @@ bool Swallowed(const Result& r)
 bool PassedUnchanged(const Result& r)
 {
     return r.action == Result::Pass;
+}
+
+bool Pasted(const Result& r)
+{
+    return r.action == Result::Paste;
 }
 
 bool PassedAs(const Result& r, char16_t ch)
@@ -132,27 +129,29 @@ TEST(HexEditFilter, CtrlXRefusedOnlyForThePrefixZeroAlone)
     EXPECT_TRUE(PassedUnchanged(Press(kVirtualKeyX, true, u"01F", 0, 1)));
 }
 
-TEST(HexEditFilter, CtrlVPassesOnlyAcceptableClipboardText)
+TEST(HexEditFilter, EveryPasteKeyGoesThroughThePasteMessage)
 {
-    auto offering = [](std::u16string text) { return [text] { return ClipboardView{true, true, text}; }; };
-    EXPECT_TRUE(PassedUnchanged(Press(kVirtualKeyV, true, u"", 0, 0, offering(u"0x12"))));
-    EXPECT_TRUE(Swallowed(Press(kVirtualKeyV, true, u"12", 2, 2, offering(u"0x12"))));
-    EXPECT_TRUE(Swallowed(Press(kVirtualKeyV, true, u"", 0, 0, offering(u"12G"))));
-    // Ctrl+V pastes the text as it is; lower case is not refused.
-    EXPECT_TRUE(PassedUnchanged(Press(kVirtualKeyV, true, u"", 0, 0, offering(u"ff"))));
-
-    EXPECT_TRUE(Swallowed(Press(kVirtualKeyV, true, u"", 0, 0, [] { return ClipboardView{}; })));
-    // An unopenable clipboard that offers text lets the key through unchecked.
-    EXPECT_TRUE(PassedUnchanged(Press(kVirtualKeyV, true, u"", 0, 0, [] { return ClipboardView{true, false, {}}; })));
+    // The paste check itself sits behind WM_PASTE (ClipboardAllowsPaste), so that Shift+Insert
+    // and a posted Ctrl+V character cannot paste around it.
+    for (const std::u16string text : {u"", u"0x1F"}) {
+        EXPECT_TRUE(Pasted(Press(kVirtualKeyV, true, text, 0, 0)));
+        EXPECT_TRUE(Pasted(Press(kVirtualKeyV, true, text, 0, 0, true)));
+        EXPECT_TRUE(Pasted(Press(kVirtualKeyInsert, false, text, 0, 0, true)));
+        EXPECT_TRUE(Pasted(Type(kCtrlVCharacter, text, 0, 0)));
+    }
+    // Ctrl+Insert copies, Insert alone toggles nothing in an edit control.
+    EXPECT_TRUE(PassedUnchanged(Press(kVirtualKeyInsert, true, u"0x1F", 0, 1)));
+    EXPECT_TRUE(PassedUnchanged(Press(kVirtualKeyInsert, true, u"0x1F", 0, 1, true)));
+    EXPECT_TRUE(PassedUnchanged(Press(kVirtualKeyInsert, false, u"0x1F", 0, 1)));
 }
 
-TEST(HexEditFilter, OtherKeysAndMessagesPassWithoutLookingAtTheClipboard)
+TEST(HexEditFilter, OtherKeysAndMessagesPass)
 {
     EXPECT_TRUE(PassedUnchanged(Press(kVirtualKeyV, false, u"0x1F", 0, 0)));
-    for (unsigned vk : {0x08u, 0x25u, 0x2Du, 0x41u, 0x43u, 0x5Au})
+    for (unsigned vk : {0x08u, 0x25u, 0x41u, 0x43u, 0x5Au})
         EXPECT_TRUE(PassedUnchanged(Press(vk, true, u"0x1F", 0, 1))) << vk;
-    // Control characters such as Ctrl+C, Ctrl+V and Ctrl+X reach the edit control.
-    for (unsigned ch : {0x01u, 0x03u, 0x16u, 0x18u, 0x1Au})
+    // Control characters such as Ctrl+A, Ctrl+C and Ctrl+X reach the edit control.
+    for (unsigned ch : {0x01u, 0x03u, 0x18u, 0x1Au})
         EXPECT_TRUE(PassedUnchanged(Type(ch, u"0x1F", 0, 1))) << ch;
-    EXPECT_TRUE(PassedUnchanged(FilterHexEditKey({HexEditKey::Other, 'g', false}, {u"0x1F", 0, 0}, Untouched)));
+    EXPECT_TRUE(PassedUnchanged(FilterHexEditKey({HexEditKey::Other, 'g', false, false}, {u"0x1F", 0, 0})));
 }
