@@ -11,9 +11,8 @@ inline constexpr int kQuickIdCount = 10;
 struct EditorSettings {
     int masterSlave = 0; // 0 = Master, 1 = Slave
     std::u16string ownId = u"00000000";
-    std::array<std::u16string, kQuickIdCount> quickId{u"00000000", u"00000000", u"00000000", u"00000000",
-                                                       u"00000000", u"00000000", u"00000000", u"00000000",
-                                                       u"00000000", u"00000000"};
+    std::array<std::u16string, kQuickIdCount> quickId{u"00000000", u"00000000", u"00000000", u"00000000", u"00000000",
+                                                      u"00000000", u"00000000", u"00000000", u"00000000", u"00000000"};
     std::array<std::u16string, kQuickIdCount> alias{};
     bool hasTetra = false;     // "$PBC" holds TETRA interface settings ('A1' or 'A2')
     bool autoTransfer = false; // check box 1022; meaningful only with hasTetra
