@@ -78,7 +78,7 @@ bool HasSetOptions(const Arguments& a)
 
 std::string CheckShape(const Arguments& a)
 {
-    if (a.help)
+    if (a.help || a.version)
         return {};
     if (a.command.empty())
         return "Kein Befehl angegeben.";
@@ -140,6 +140,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& words)
             parsed.error = word + " nimmt keinen Wert.";
         } else if (word == "-h" || word == "--help") {
             a.help = true;
+        } else if (word == "--version") {
+            a.version = true;
         } else if (word == "-q" || word == "--quiet") {
             a.quiet = true;
         } else if (word == "--json") {

@@ -8,9 +8,10 @@
 #include <vector>
 
 struct Arguments {
-    std::string command; // empty with --help alone
+    std::string command; // empty with --help or --version alone
     std::vector<std::string> operands;
     bool help = false;
+    bool version = false;
     bool quiet = false;
     bool json = false;
     std::string trace;  // --trace FILE

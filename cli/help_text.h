@@ -26,6 +26,7 @@ Optionen:
   --trace LOG               jedes Byte auf der Leitung mit Richtung und Zeit in LOG
   -q, --quiet               keine Fortschrittsanzeige
   -h, --help                diese Hilfe
+  --version                 die Version von q4k
 
 Beispiel:
   q4k backup /dev/ttyUSB0 fahrzeug-12.q4k && q4k verify /dev/ttyUSB0 fahrzeug-12.q4k

@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
+#include "resources/version.h"
 
 std::atomic<bool> g_stopRequested{false};
 
@@ -25,6 +26,10 @@ int RunQ4k(const std::vector<std::string>& words, Platform& platform, std::ostre
     const ParsedArguments parsed = ParseArguments(words);
     if (parsed.arguments.help) {
         out << kHelpText;
+        return kExitDone;
+    }
+    if (parsed.arguments.version) {
+        out << "q4k " Q4_VERSION_TEXT "\n";
         return kExitDone;
     }
     if (!parsed.error.empty()) {

@@ -1,10 +1,17 @@
 #!/usr/bin/env python3
-"""Makes the README's pictures: the main window with an identified device
-(docs/main_window.png), the help window (docs/help_window.png) and the configuration
-editor with the golden backup loaded (docs/editor_window.png), taken under Xvfb with
-the device simulator on a COM port."""
+"""Makes the pictures of the README and of the German user guide from the real program against
+the device simulator, under Xvfb, in one run.
+
+README (--out, docs/): main_window.png (identified device), help_window.png, editor_window.png
+(the editor with the golden backup loaded).
+Guide (--guide-out, docs/anleitung/bilder/): the main window before and after identification,
+during and after a backup, after a restore, the editor empty, loaded and with a destination that
+carries the own identifier, the main window after the editor's save and send, and the typical
+message boxes.
+"""
 
 import argparse
+import shutil
 import sys
 from pathlib import Path
 
@@ -12,69 +19,208 @@ HERE = Path(__file__).resolve().parent
 ROOT = HERE.parent.parent
 sys.path.insert(0, str(HERE))
 
-from harness import IDOK, Case, Session, wait_until  # noqa: E402
-from harness.editor_window import load, open_editor  # noqa: E402
-from harness.main_window import DEVICE_INFO, HELP, IDENTIFIED_POSITION, PROGRESS  # noqa: E402
+from harness import IDOK, Case, Session, holds_for, wait_until  # noqa: E402
+from harness.editor_window import (  # noqa: E402
+    APPEND_OWN_ID, DEST_NAME, OWN_ID, SAVE_AND_SEND, choose_destination, leave, load, open_editor, set_check,
+)
+from harness.main_window import (  # noqa: E402
+    DEVICE_INFO, EXIT, HELP, IDENTIFIED_POSITION, NO_DEVICE, PROGRESS, QUERY,
+)
 from harness.screenshot import settled_screenshot  # noqa: E402
-from editor_steps import expect_loaded, golden, height, screen_facts, short_path_copy, width  # noqa: E402
+from editor_steps import (  # noqa: E402
+    BACKUP_DONE, RESTORE_DONE, TRANSFER_TIMEOUT, expect_loaded, golden, height, screen_facts, short_path_copy,
+    width, without_p06,
+)
+from transfer_steps import start_backup, start_restore, status, wait_status  # noqa: E402
+
+BACKUP_RUNNING = "Speichere Konfiguration in Datei..."
+BACKUP_FAILED = "Auslesen der Konfiguration fehlerhaft!"
+RESTORE_FAILED = "Laden der Konfiguration fehlerhaft!"
+GOLDEN_OWN_ID = "6F1A2B3C"
+# A short destination, so that the editor shows it unshortened in the picture.
+DESTINATION = "C:\\q4\\RTW-2.q4k"
+# A restore gives a record up after about 5 s without an acknowledgement.
+RESTORE_GIVE_UP = 15.0
 
 
 def parse_args():
-    parser = argparse.ArgumentParser(description=__doc__)
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--exe", default=ROOT / "build/mingw/Q4_Backup.exe", type=Path)
     parser.add_argument("--sim", default=ROOT / "build/native/q4sim", type=Path)
     parser.add_argument("--driver", default=ROOT / "build/mingw/q4drive.exe", type=Path)
-    parser.add_argument("--out", default=ROOT / "docs", type=Path, help="folder for the PNG files")
+    parser.add_argument("--out", default=ROOT / "docs", type=Path, help="folder for the README's PNG files")
+    parser.add_argument("--guide-out", default=ROOT / "docs/anleitung/bilder", type=Path,
+                        help="folder for the guide's PNG files")
     parser.add_argument("--artifacts", default=ROOT / "build/e2e-artifacts", type=Path)
     return parser.parse_args()
 
 
-def take(case, out):
-    case.simulator()
-    app = case.app()
-    main = app.main
-    wait_until(lambda: main.text(DEVICE_INFO).startswith("Software: "), 10, what="the device to be identified")
-    wait_until(lambda: main.progress(PROGRESS).pos == IDENTIFIED_POSITION, 5, what="the identified progress position")
-    main_png = out / "main_window.png"
-    settled_screenshot(case.session.display, main_png, main.rect())
-    main.click(HELP)
-    help_window = app.wait_window("Hilfe")
-    help_window.focus()
-    help_png = out / "help_window.png"
-    settled_screenshot(case.session.display, help_png, help_window.rect())
-    help_window.click(IDOK)
-    help_window.wait_gone()
-    editor_png = take_editor(case, app, out)
-    return main_png, help_png, editor_png
+class Pictures:
+    """Saves settled screenshots of windows and remembers what it saved."""
+
+    def __init__(self, case, out, guide_out):
+        self.case = case
+        self.out = out
+        self.guide_out = guide_out
+        self.saved = []
+
+    def window(self, name, window, readme_name=None):
+        """The window as the guide's `name`, and as the README's `readme_name` too if given."""
+        return self.area(name, window.rect(), readme_name)
+
+    def area(self, name, rect, readme_name=None):
+        path = self.guide_out / name
+        settled_screenshot(self.case.session.display, path, rect)
+        self.saved.append(path)
+        if readme_name:
+            shutil.copyfile(path, self.out / readme_name)
+            self.saved.append(self.out / readme_name)
+        return path
+
+    def box(self, name, app, caption=None):
+        """The program's next message box (checked against `caption`), then closes it with OK."""
+        box = app.wait_message_box(RESTORE_GIVE_UP)
+        if caption is not None and box.caption != caption:
+            raise AssertionError("message box %r, expected caption %r" % (box, caption))
+        self.window(name, box)
+        box.press("OK")
+        return box
 
 
-def take_editor(case, app, out):
-    """The editor with the golden backup loaded, moved wholly onto the screen if it opened partly off it."""
-    editor = open_editor(app)
-    _, path = short_path_copy(case, "default_backup.q4k", golden())
-    load(case, app, editor, path)
-    expect_loaded(editor, golden(), path, "golden backup loaded")
+def on_screen(app, window):
+    """Moves a top-level window wholly onto the screen if it lies partly off it."""
     screen_width, screen_height, _ = screen_facts(app)
-    rect = editor.rect()
+    rect = window.rect()
     left = max(0, min(rect[0], screen_width - width(rect)))
     top = max(0, min(rect[1], screen_height - height(rect)))
     if (left, top) != rect[:2]:
-        editor.move(left, top)
+        window.move(left, top)
+
+
+def main_window_pictures(case, pictures):
+    """Before identification (the device silent), identified, the help window. Returns (sim, app)."""
+    sim = case.simulator(fault="silent")
+    app = case.app()
+    main = app.main
+    # Two queries unanswered: the window has tried and still shows no device.
+    wait_until(lambda: sim.count(QUERY) >= 2, 10, what="two identification queries")
+    holds_for(lambda: main.text(DEVICE_INFO) == NO_DEVICE, 0.3, what="no device shown")
+    main.paint()
+    pictures.window("hauptfenster-ohne-geraet.png", main)
+    sim.control("clear-faults")
+    wait_until(lambda: main.text(DEVICE_INFO).startswith("Software: "), 10, what="the device to be identified")
+    wait_until(lambda: main.progress(PROGRESS).pos == IDENTIFIED_POSITION, 5, what="the identified progress position")
+    pictures.window("hauptfenster.png", main, "main_window.png")
+    main.click(HELP)
+    help_window = app.wait_window("Hilfe")
+    help_window.focus()
+    pictures.window("hilfe.png", help_window, "help_window.png")
+    help_window.click(IDOK)
+    help_window.wait_gone()
+    return sim, app
+
+
+def transfer_pictures(case, pictures, sim, app):
+    """A backup at the line's own speed (running, the refused "Beenden", done), a restore of it, and
+    the two transfer failures. Returns the backup file."""
+    main = app.main
+    backup = case.artifacts / "RTW-2.q4k"
+    sim.control("pace on")
+    start_backup(case, app, backup)
+    wait_status(app, BACKUP_RUNNING)
+
+    def well_under_way():
+        progress = main.progress(PROGRESS)
+        return progress.max > 0 and 0.4 * progress.max <= progress.pos < 0.8 * progress.max
+
+    wait_until(well_under_way, 30, what="the backup to be under way")
+    pictures.window("sicherung-laeuft.png", main)
+    main.click(EXIT)
+    pictures.box("meldung-bitte-warten.png", app, "Q4_Backup")
+    wait_status(app, BACKUP_DONE, TRANSFER_TIMEOUT)
+    pictures.window("sicherung-fertig.png", main)
+
+    sim.control("pace off")
+    start_restore(case, app, backup)
+    wait_status(app, RESTORE_DONE, TRANSFER_TIMEOUT)
+    pictures.window("wiederherstellung-fertig.png", main)
+
+    sim.control("fault no-reply=05")
+    start_backup(case, app, case.artifacts / "fehlerhaft.q4k")
+    pictures.box("meldung-fehler-03.png", app, "Fehler 03")
+    wait_status(app, BACKUP_FAILED, TRANSFER_TIMEOUT)
+    sim.control("clear-faults")
+
+    sim.control("fault ack-never=03")
+    start_restore(case, app, backup)
+    pictures.box("meldung-laden-fehlerhaft.png", app, "Fehler")
+    wait_status(app, RESTORE_FAILED, TRANSFER_TIMEOUT)
+    sim.control("clear-faults")
+    return backup
+
+
+def editor_pictures(case, pictures, app):
+    """The editor empty, a refused load, the golden backup loaded, a wrong identifier length, the
+    destination with the own identifier appended, and the main window after save and send."""
+    editor = open_editor(app)
+    on_screen(app, editor)
     editor.focus()
-    editor_png = out / "editor_window.png"
-    settled_screenshot(case.session.display, editor_png, editor.rect())
-    return editor_png
+    pictures.window("editor-leer.png", editor)
+
+    _, unsuitable = short_path_copy(case, "ohne-p06.q4k", without_p06())
+    load(case, app, editor, unsuitable)
+    pictures.box("meldung-datei-nicht-geeignet.png", app, "Fehler")
+
+    _, path = short_path_copy(case, "default_backup.q4k", golden())
+    load(case, app, editor, path)
+    expect_loaded(editor, golden(), path, "golden backup loaded")
+    on_screen(app, editor)
+    editor.focus()
+    pictures.window("editor.png", editor, "editor_window.png")
+
+    # A typed Tab leaves the field: the driver's own focus change would wait for the box.
+    editor.control(OWN_ID).set_text("1234")
+    editor.send_keys("tab", control=OWN_ID)
+    pictures.box("meldung-kennung-laenge.png", app, "Fehler")
+    editor.control(OWN_ID).set_text(GOLDEN_OWN_ID)
+    editor.send_keys("tab", control=OWN_ID)
+
+    choose_destination(case, app, editor, DESTINATION)
+    set_check(editor, APPEND_OWN_ID, True)
+    wait_until(lambda: editor.text(DEST_NAME) == "RTW-2_%s.q4k" % GOLDEN_OWN_ID, 2,
+               what="the own identifier appended to the destination")
+    editor.focus()
+    pictures.window("editor-ziel.png", editor)
+
+    editor.click(SAVE_AND_SEND)
+    wait_status(app, RESTORE_DONE, TRANSFER_TIMEOUT)
+    # The two windows side by side are wider than the screen, so the main window is shown alone.
+    leave(editor)
+    on_screen(app, app.main)
+    app.main.paint()
+    app.main.focus()
+    pictures.window("speichern-und-senden.png", app.main)
+    if status(app) != RESTORE_DONE:
+        raise AssertionError("status %r after save and send" % status(app))
+
+
+def take(case, pictures):
+    sim, app = main_window_pictures(case, pictures)
+    transfer_pictures(case, pictures, sim, app)
+    editor_pictures(case, pictures, app)
+    return pictures.saved
 
 
 def main():
     args = parse_args()
     args.out.mkdir(parents=True, exist_ok=True)
+    args.guide_out.mkdir(parents=True, exist_ok=True)
     # Always Xvfb: on a desktop other windows could cover the program's.
     with Session(args.exe, args.sim, args.driver, args.artifacts, headless=True) as session:
         case = Case(session, "screenshots", args.artifacts / "screenshots")
         failed = True
         try:
-            for path in take(case, args.out):
+            for path in take(case, Pictures(case, args.out, args.guide_out)):
                 print("saved %s" % path)
             failed = False
         finally:

@@ -18,9 +18,17 @@ TEST(CliArguments, GoodLinesParse)
         {"check", "a.q4k"},
         {"--help"},
         {"backup", "--help"},
+        {"--version"},
     };
     for (const auto& line : lines)
         EXPECT_EQ(ParseArguments(line).error, "") << line[0];
+}
+
+TEST(CliArguments, VersionAloneIsNoCommand)
+{
+    const ParsedArguments parsed = ParseArguments({"--version"});
+    EXPECT_TRUE(parsed.arguments.version);
+    EXPECT_EQ(parsed.arguments.command, "");
 }
 
 TEST(CliArguments, UsageErrors)
