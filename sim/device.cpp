@@ -70,9 +70,11 @@ void Device::Handle(std::string_view command, std::vector<Output>& out)
     if (!answers)
         return;
     switch (parsed.kind) {
-    case CommandKind::Query:
-        Send(out, m_faults, m_ident);
+    case CommandKind::Query: {
+        const Fault* late = m_faults.Find(FaultKind::IdentLate, 0); // a fault without an address holds 0
+        Send(out, m_faults, m_ident, late ? late->value : 0);
         break;
+    }
     case CommandKind::Read:
         ReplyToRead(parsed.address, out);
         break;
@@ -98,7 +100,17 @@ void Device::ReplyToRead(std::uint8_t address, std::vector<Output>& out) const
         reply += '\r';
     if (m_faults.Find(FaultKind::Trailing, address))
         reply += kTrailingBytes;
-    Send(out, m_faults, reply);
+    const Fault* late = m_faults.Find(FaultKind::ReplyLate, address);
+    const std::uint32_t delay = late ? late->value : 0;
+    if (const Fault* gap = m_faults.Find(FaultKind::ReplyGap, address)) {
+        // A device that sends slowly: one byte at a time, each the gap after the one before.
+        if (m_faults.Has(FaultKind::Noise))
+            reply.insert(0, kNoiseBytes);
+        for (std::size_t k = 0; k < reply.size(); ++k)
+            out.push_back(Output{delay + static_cast<std::uint32_t>(k) * gap->value, reply.substr(k, 1)});
+        return;
+    }
+    Send(out, m_faults, reply, delay);
 }
 
 void Device::Acknowledge(std::uint8_t address, std::vector<Output>& out) const

@@ -1,6 +1,7 @@
 // Faults the simulated device can be told to show, written as on its command line:
-// silent, babble, noise, no-reply=AA, no-cr=AA, trailing=AA, short=AA:N, ack-never=AA,
-// ack-late=AA:MS, ack-split=AA, ack-noise=AA, vanish-after=N, after-end-only.
+// silent, babble, noise, no-reply=AA, no-cr=AA, trailing=AA, short=AA:N, reply-late=AA:MS,
+// reply-gap=AA:MS, ident-late=MS, ack-never=AA, ack-late=AA:MS, ack-split=AA, ack-noise=AA, vanish-after=N,
+// after-end-only.
 // AA is a record address in upper-case hex ("05", "BC") or "*" for every address.
 #pragma once
 
@@ -18,6 +19,9 @@ enum class FaultKind {
     NoCr,         // read reply without its CR
     Trailing,     // bytes after the CR of a read reply
     Short,        // only N data characters in a read reply (value)
+    ReplyLate,    // a read reply starts value ms late
+    ReplyGap,     // the bytes of a read reply come value ms apart
+    IdentLate,    // the identification reply starts value ms late
     AckNever,     // a write is stored but never acknowledged
     AckLate,      // the acknowledgement comes value ms late
     AckSplit,     // the acknowledgement comes in two pieces

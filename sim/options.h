@@ -26,8 +26,9 @@ inline constexpr std::string_view kUsage =
     "usage: q4sim [--link PATH] [--pty-file FILE] [--image FILE] [--save-image FILE]\n"
     "             [--log FILE] [--dump FILE] [--pace] [--ident TEXT] [--fault FAULT]...\n"
     "             [--control PATH]\n"
-    "faults: silent babble noise no-reply=AA no-cr=AA trailing=AA short=AA:N ack-never=AA\n"
-    "        ack-late=AA:MS ack-split=AA ack-noise=AA vanish-after=N after-end-only\n"
+    "faults: silent babble noise no-reply=AA no-cr=AA trailing=AA short=AA:N reply-late=AA:MS\n"
+    "        reply-gap=AA:MS ident-late=MS ack-never=AA ack-late=AA:MS ack-split=AA ack-noise=AA\n"
+    "        vanish-after=N after-end-only\n"
     "        (AA: 01-7F, BC, 80-9F or *)\n"
     "control lines: fault FAULT | clear-faults | ident TEXT | pace on|off | dump | save | set AA HEX128\n";
 

@@ -46,9 +46,10 @@ const std::string kQueryText(kQuery);
 
 TEST(SimFaultText, EveryKindReadsBackAsWritten)
 {
-    for (const char* text : {"silent", "babble", "noise", "no-reply=05", "no-cr=BC", "trailing=80", "short=7F:10",
-                             "ack-never=*", "ack-late=05:300", "ack-split=9F", "ack-noise=01", "vanish-after=3",
-                             "after-end-only", "short=01:0", "short=01:128"})
+    for (const char* text :
+         {"silent", "babble", "noise", "no-reply=05", "no-cr=BC", "trailing=80", "short=7F:10", "ack-never=*",
+          "ack-late=05:300", "ack-split=9F", "ack-noise=01", "vanish-after=3", "after-end-only", "short=01:0",
+          "short=01:128", "reply-late=*:80", "reply-gap=05:40", "ident-late=30"})
         EXPECT_EQ(FaultText(MustParse(text)), text);
 }
 
@@ -57,6 +58,15 @@ TEST(SimFaultText, BadTextsAreRefusedWithAReason)
     for (const char* text : {"", "loud", "silent=05", "no-reply", "no-reply=00", "no-reply=A0", "no-reply=bc",
                              "no-reply=05:3", "short=05", "short=05:", "short=05:129", "short=05:x", "ack-late=05",
                              "vanish-after", "vanish-after=-1", "vanish-after=2x", "ack-split=**"}) {
+        std::string error;
+        EXPECT_FALSE(ParseFault(text, error)) << text;
+        EXPECT_FALSE(error.empty()) << text;
+    }
+}
+
+TEST(SimFaultText, LateRepliesNeedTheirDelay)
+{
+    for (const char* text : {"reply-late=05", "reply-late=05:", "reply-gap=05", "ident-late", "ident-late=05:30"}) {
         std::string error;
         EXPECT_FALSE(ParseFault(text, error)) << text;
         EXPECT_FALSE(error.empty()) << text;
@@ -112,6 +122,37 @@ TEST(SimFaultBehaviour, ReadRepliesOfTheNamedAddressOnly)
     EXPECT_EQ(trailing, "$R07" + device.Memory().ReadHex(0x07) + "\r" + std::string(kTrailingBytes));
     EXPECT_EQ(Sent(device.Receive("$R08\x01", 0)), "$R08" + device.Memory().ReadHex(0x08).substr(0, 10) + "\r");
     EXPECT_EQ(Sent(device.Receive("$R09\x01", 0)).size(), 133u);
+}
+
+TEST(SimFaultBehaviour, LateRepliesKeepTheirBytesAndComeAfterTheDelay)
+{
+    Device device = WithFaults({"reply-late=05:80", "ident-late=30"});
+    const auto read = device.Receive(kRead05, 0);
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(read[0].delayMs, 80u);
+    EXPECT_EQ(read[0].bytes, "$R05" + device.Memory().ReadHex(0x05) + "\r");
+    const auto other = device.Receive("$R06\x01", 0);
+    ASSERT_EQ(other.size(), 1u);
+    EXPECT_EQ(other[0].delayMs, 0u);
+    const auto ident = device.Receive(kQueryText, 0);
+    ASSERT_EQ(ident.size(), 1u);
+    EXPECT_EQ(ident[0].delayMs, 30u);
+    EXPECT_EQ(ident[0].bytes, kDefaultIdent);
+    // A late read reply does not delay the acknowledgement of a write to the same address.
+    const auto ack = device.Receive(WriteOf("05"), 0);
+    ASSERT_EQ(ack.size(), 1u);
+    EXPECT_EQ(ack[0].delayMs, 0u);
+}
+
+TEST(SimFaultBehaviour, ReplyGapSendsTheReplyByteByByte)
+{
+    Device device = WithFaults({"reply-gap=05:40", "reply-late=05:10"});
+    const auto read = device.Receive(kRead05, 0);
+    ASSERT_EQ(read.size(), 133u);
+    EXPECT_EQ(Sent(read), "$R05" + device.Memory().ReadHex(0x05) + "\r");
+    for (std::size_t k = 0; k < read.size(); ++k)
+        EXPECT_EQ(read[k].delayMs, 10u + 40u * k) << k;
+    EXPECT_EQ(device.Receive("$R06\x01", 0).size(), 1u);
 }
 
 TEST(SimFaultBehaviour, WildcardReachesEveryAddressBcIncluded)

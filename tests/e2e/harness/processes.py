@@ -33,3 +33,11 @@ def kill_wine_processes(prefix_path, program_name):
             os.kill(pid, signal.SIGKILL)
         except ProcessLookupError:
             pass
+
+
+def resident_kib(pid):
+    """The resident memory (VmRSS) of a Linux process in KiB, or None once it has ended."""
+    for line in _read("/proc/%d/status" % pid).decode("ascii", "replace").splitlines():
+        if line.startswith("VmRSS:"):
+            return int(line.split()[1])
+    return None
