@@ -293,23 +293,30 @@ def non_queries(commands):
     return [c for c in commands if c != QUERY]
 
 
-def run_backup_cell(case, app, sim, identity, fault, target):
-    """A backup into `target` with `fault` set once the save dialog is open (so the device was
-    identified and the backup is what meets the fault first). Checks the outcome, the file and the
-    identification afterwards; returns the seconds the identification took to come back."""
-    if target.exists():
-        target.unlink()
+def transfer_under_fault(case, app, sim, identity, fault, button, path, kind, finals):
+    """Starts the transfer of `button` with `fault` set once its file dialog is open (so the device
+    was identified and the transfer is what meets the fault first), answers its boxes until a final
+    status; returns the log position before it, the fault switch, the boxes and the final status."""
     app.main.set_text(SENTINEL, STATUS)
-    wait_until(lambda: app.main.enabled(DEVICE_TO_FILE), 5.0, what="1005 enabled")
-    app.main.click(DEVICE_TO_FILE)
+    wait_until(lambda: app.main.enabled(button), 5.0, what="%d enabled" % button)
+    app.main.click(button)
     dialog = app.wait_file_dialog()
     since = len(sim.commands())
     switch = FaultSwitch(sim, identity)
     switch.set(fault)
-    dialog.choose(case.windows_path(target))
+    dialog.choose(case.windows_path(path))
     dialog.wait_gone()
-    boxes, final = answer_boxes_until_done(app, (BACKUP_DONE, BACKUP_FAILED),
-                                           remover(switch, removal_box("backup", fault)))
+    boxes, final = answer_boxes_until_done(app, finals, remover(switch, removal_box(kind, fault)))
+    return since, switch, boxes, final
+
+
+def run_backup_cell(case, app, sim, identity, fault, target):
+    """A backup into `target` under `fault`. Checks the outcome, the file and the identification
+    afterwards; returns the seconds the identification took to come back."""
+    if target.exists():
+        target.unlink()
+    since, switch, boxes, final = transfer_under_fault(case, app, sim, identity, fault, DEVICE_TO_FILE, target,
+                                                       "backup", (BACKUP_DONE, BACKUP_FAILED))
     written = target.read_bytes() if target.exists() else None
     back = switch.expect_identification_back(app)
     # The worker has ended (the identification runs again), so its commands are all in the log.
@@ -322,19 +329,10 @@ def run_backup_cell(case, app, sim, identity, fault, target):
 
 
 def run_restore_cell(case, app, sim, identity, fault, source):
-    """A restore of `source` with `fault` set once the open dialog is open. Checks the outcome and
-    the identification afterwards; returns the seconds the identification took to come back."""
-    app.main.set_text(SENTINEL, STATUS)
-    wait_until(lambda: app.main.enabled(FILE_TO_DEVICE), 5.0, what="1004 enabled")
-    app.main.click(FILE_TO_DEVICE)
-    dialog = app.wait_file_dialog()
-    since = len(sim.commands())
-    switch = FaultSwitch(sim, identity)
-    switch.set(fault)
-    dialog.choose(case.windows_path(source))
-    dialog.wait_gone()
-    boxes, final = answer_boxes_until_done(app, (RESTORE_DONE, RESTORE_FAILED),
-                                           remover(switch, removal_box("restore", fault)))
+    """A restore of `source` under `fault`. Checks the outcome and the identification afterwards;
+    returns the seconds the identification took to come back."""
+    since, switch, boxes, final = transfer_under_fault(case, app, sim, identity, fault, FILE_TO_DEVICE, source,
+                                                       "restore", (RESTORE_DONE, RESTORE_FAILED))
     back = switch.expect_identification_back(app)
     commands = sim.commands()[since:]
     outcome = expected_restore(fault, commands, records(source.read_bytes()))
