@@ -1,17 +1,14 @@
 // The own-identifier suffix of the destination path and the path's split into folder and file name.
 #include "editor/destination_path.h"
 
+#include "transfer/hex_codec.h"
+
 namespace
 {
 
 constexpr std::size_t kExtensionLen = 4; // ".q4k"
 constexpr std::size_t kSuffixLen = 9;    // '_' + 8 hex digits
 constexpr std::size_t kSuffixedTailLen = kSuffixLen + kExtensionLen;
-
-bool IsUpperHexDigit(char16_t ch)
-{
-    return (ch >= u'0' && ch <= u'9') || (ch >= u'A' && ch <= u'F');
-}
 
 bool HasOwnIdSuffix(std::u16string_view path)
 {

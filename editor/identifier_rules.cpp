@@ -1,12 +1,14 @@
 // The identifier fields' length rule, its message, and which identifiers may reach a record.
 #include "editor/identifier_rules.h"
 
+#include "transfer/hex_codec.h"
+
 namespace
 {
 
 bool IsStorableChar(char16_t ch)
 {
-    return (ch >= u'0' && ch <= u'9') || (ch >= u'A' && ch <= u'F') || ch == u'X';
+    return IsUpperHexDigit(ch) || ch == u'X';
 }
 
 } // namespace

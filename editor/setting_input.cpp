@@ -1,16 +1,16 @@
 // The rules for settings a person enters.
 #include "editor/setting_input.h"
 
+#include <algorithm>
+
 #include "editor/identifier_rules.h"
+#include "transfer/hex_codec.h"
 
 bool IsTypedIdentifier(std::u16string_view id)
 {
     if (id.size() != kIdentifierLen)
         return false;
-    for (char16_t ch : id)
-        if (!((ch >= u'0' && ch <= u'9') || (ch >= u'A' && ch <= u'F')))
-            return false;
-    return true;
+    return std::all_of(id.begin(), id.end(), IsUpperHexDigit);
 }
 
 bool IsTypedName(std::u16string_view name)

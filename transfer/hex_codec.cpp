@@ -1,6 +1,11 @@
 // The hexadecimal digit codec; it knows upper-case digits only.
 #include "transfer/hex_codec.h"
 
+bool IsUpperHexDigit(char16_t ch)
+{
+    return (ch >= u'0' && ch <= u'9') || (ch >= u'A' && ch <= u'F');
+}
+
 int HexDigitValue(char16_t ch)
 {
     if (ch >= u'1' && ch <= u'9')

@@ -8,6 +8,7 @@
 #include "link/device_commands.h"
 #include "link/link_io.h"
 #include "transfer/config_record.h"
+#include "transfer/hex_codec.h"
 #include "transfer/transfer_texts.h"
 
 namespace
@@ -18,11 +19,6 @@ constexpr int kProgressStep = 3;
 constexpr int kMaxReadingPasses = 101;
 // ...but a line that keeps babbling makes each pass last up to the read cap, so time bounds it too.
 constexpr std::uint64_t kMaxAckWaitMs = 10000;
-
-bool IsUpperHexDigit(char c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
-}
 
 bool IsDataChar(char c)
 {
