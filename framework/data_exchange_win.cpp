@@ -31,10 +31,7 @@ void DDX_Text(CDataExchange* dx, int id, std::wstring& value, int maxChars)
         ::SetWindowTextW(control, value.c_str());
         return;
     }
-    const int length = ::GetWindowTextLengthW(control);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(control, text.data(), length + 1)));
-    value = text;
+    value = WindowText(control);
     if (maxChars > 0 && static_cast<int>(value.size()) > maxChars) {
         AfxMessageBox(MaxCharsText(maxChars), MB_OK | MB_ICONEXCLAMATION);
         dx->Fail(control);

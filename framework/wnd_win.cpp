@@ -26,13 +26,18 @@ BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*)
     return FALSE;
 }
 
-std::wstring CWnd::GetWindowText() const
+std::wstring WindowText(HWND hwnd)
 {
-    const int length = ::GetWindowTextLengthW(m_hWnd);
+    const int length = ::GetWindowTextLengthW(hwnd);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = ::GetWindowTextW(m_hWnd, text.data(), length + 1);
+    const int copied = ::GetWindowTextW(hwnd, text.data(), length + 1);
     text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
     return text;
+}
+
+std::wstring CWnd::GetWindowText() const
+{
+    return WindowText(m_hWnd);
 }
 
 void CWnd::SetWindowText(const std::wstring& text)

@@ -6,6 +6,9 @@
 
 #include <string>
 
+// A window's whole text.
+std::wstring WindowText(HWND hwnd);
+
 class CWnd
 {
   public:
