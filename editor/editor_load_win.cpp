@@ -4,6 +4,7 @@
 #include "editor/config_text.h"
 #include "editor/editor_texts.h"
 #include "editor/erweitert_win.h"
+#include "editor/identifier_rules.h"
 #include "editor/path_fit.h"
 #include "framework/file_dialog_win.h"
 #include "framework/file_win.h"
@@ -22,23 +23,42 @@ void Erweitert::OnBnClickedOpen()
         return;
     const std::wstring path = dialog.GetPathName();
 
+    std::string text;
+    if (!ReadConfigText(path, text))
+        return;
+    const SettingsRead read = ReadSettings(text);
+    if (read.error != ConfigTextError::None)
+        ReportConfigTextError(read.error);
+    else
+        TakeOverLoad(path, std::move(text), read.settings);
+}
+
+bool Erweitert::ReadConfigText(const std::wstring& path, std::string& text) const
+{
     CFile file;
     std::string bytes;
     // One record more than the editor takes is enough to know a file is too large.
     if (!ReadFileBytes(file, path, bytes, kMaxConfigTextLen + CONFIG_RECORD_LEN)) {
         ReportFileError(file);
-        return;
+        return false;
     }
-    std::string text = ConfigTextFromFile(bytes);
-    const SettingsRead read = ReadSettings(text);
-    switch (read.error) {
+    text = ConfigTextFromFile(bytes);
+    return true;
+}
+
+void Erweitert::ReportConfigTextError(ConfigTextError error, int badIdentifier) const
+{
+    switch (error) {
     case ConfigTextError::None:
-        TakeOverLoad(path, std::move(text), read.settings);
         return;
     case ConfigTextError::BeyondEnd:
         AfxMessageBox(kInvalidArgumentText, MB_OK | MB_ICONSTOP);
         return;
-    default:
+    case ConfigTextError::BadIdentifier:
+        ShowMainMessage(IdentifierLengthMessage(badIdentifier), MB_ICONEXCLAMATION);
+        return;
+    case ConfigTextError::Unsuitable:
+    case ConfigTextError::TooLarge:
         ShowMainMessage(kUnsuitableFileText, MB_ICONERROR);
         return;
     }

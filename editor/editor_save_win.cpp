@@ -1,28 +1,17 @@
 // "Speichern und an Q4 senden": the source read again, patched with the editor's settings, written
 // whole to the destination and handed to the main window's restore worker.
 #include "app/main_dlg_win.h"
-#include "editor/config_text.h"
 #include "editor/editor_texts.h"
 #include "editor/erweitert_win.h"
 #include "editor/identifier_rules.h"
 #include "framework/file_win.h"
-#include "framework/message_box_win.h"
-#include "framework/standard_texts.h"
 #include "framework/wide_win.h"
-#include "resources/resource.h"
-#include "transfer/config_record.h"
-#include "transfer/transfer_texts.h"
 
 namespace
 {
 // Gives the device time to settle after the last identification before the restore talks to it.
 inline constexpr DWORD kPauseBeforeSendMs = 500;
 } // namespace
-
-void Erweitert::ShowMainMessage(const std::u16string& text, UINT icon) const
-{
-    ::MessageBoxW(m_pMainDlg->m_hWnd, ToWide(text).c_str(), ToWide(kEditorErrorCaption).c_str(), MB_OK | icon);
-}
 
 EditorSettings Erweitert::SettingsFromMembers() const
 {
@@ -53,33 +42,23 @@ void Erweitert::OnBnClickedSaveAndSend()
     if (!UpdateData(TRUE))
         return;
     const EditorSettings settings = SettingsFromMembers();
+    // Checked before the source is read, so a wrong identifier is told first whatever the file's state.
     if (const auto bad = FirstUnstorableIdentifier(settings)) {
-        ShowMainMessage(IdentifierLengthMessage(*bad), MB_ICONEXCLAMATION);
+        ReportConfigTextError(ConfigTextError::BadIdentifier, *bad);
         return;
     }
 
-    CFile file;
-    std::string bytes;
-    if (!ReadFileBytes(file, m_sourcePath, bytes, kMaxConfigTextLen + CONFIG_RECORD_LEN)) {
-        ReportFileError(file);
+    std::string source;
+    if (!ReadConfigText(m_sourcePath, source))
         return;
-    }
-    SettingsWritten patched = WriteSettings(ConfigTextFromFile(bytes), settings);
-    switch (patched.error) {
-    case ConfigTextError::None:
-        break;
-    case ConfigTextError::BeyondEnd:
-        AfxMessageBox(kInvalidArgumentText, MB_OK | MB_ICONSTOP);
-        return;
-    case ConfigTextError::BadIdentifier:
-        ShowMainMessage(IdentifierLengthMessage(patched.badIdentifier), MB_ICONEXCLAMATION);
-        return;
-    default:
-        ShowMainMessage(kUnsuitableFileText, MB_ICONERROR);
+    SettingsWritten patched = WriteSettings(source, settings);
+    if (patched.error != ConfigTextError::None) {
+        ReportConfigTextError(patched.error, patched.badIdentifier);
         return;
     }
     m_configText = std::move(patched.text);
 
+    CFile file;
     if (!WriteFileReplacing(file, m_pMainDlg->m_strRestoreFile, m_configText)) {
         ReportFileError(file);
         return;

@@ -140,6 +140,11 @@ void Erweitert::RefreshControlStates()
         enable(IDC_EDITOR_DEST_NAME, false);
 }
 
+void Erweitert::ShowMainMessage(const std::u16string& text, UINT icon) const
+{
+    ::MessageBoxW(m_pMainDlg->m_hWnd, ToWide(text).c_str(), ToWide(kEditorErrorCaption).c_str(), MB_OK | icon);
+}
+
 void Erweitert::OnBnClickedHelp()
 {
     std::u16string text;

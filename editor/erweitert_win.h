@@ -44,6 +44,10 @@ class Erweitert : public CDialog
     // Loading.
     void OnBnClickedOpen();
     void TakeOverLoad(const std::wstring& path, std::string text, const EditorSettings& settings);
+    // The file's complete records as the editor takes them; false once the file error is shown.
+    bool ReadConfigText(const std::wstring& path, std::string& text) const;
+    // The message for a text the editor refuses to read or patch.
+    void ReportConfigTextError(ConfigTextError error, int badIdentifier = 0) const;
     // Shortens `path` with "..." to fit `field`, measured in its font on a device context of `measure`.
     void FitPathToControl(HWND field, HWND measure, std::wstring& path) const;
 
@@ -58,6 +62,8 @@ class Erweitert : public CDialog
     // Saving and sending.
     void OnBnClickedSaveAndSend();
     EditorSettings SettingsFromMembers() const;
+
+    // A message box owned by the main window, captioned "Fehler".
     void ShowMainMessage(const std::u16string& text, UINT icon) const;
 
     // All members are owned by the user-interface thread.
