@@ -22,8 +22,6 @@
 namespace
 {
 
-// Larger than any configuration (160 records are 21,280 bytes), small enough to read whole.
-constexpr std::size_t kMaxFileBytes = 16 * 1024 * 1024;
 // The window's restore pauses this long after reading the file, before it touches the port.
 constexpr auto kPauseBeforeRestore = std::chrono::milliseconds(200);
 
@@ -84,7 +82,7 @@ ConsoleView MakeView(const Arguments& a, Console& c, std::map<std::u16string, st
 int ReadConfigurationFile(const std::string& name, Console& c, std::string& bytes)
 {
     std::string error;
-    if (!ReadWholeFile(PathFromUtf8(name), kMaxFileBytes, bytes, error)) {
+    if (!ReadWholeFile(PathFromUtf8(name), kMaxCheckedFileBytes, bytes, error)) {
         c.err << error << "\n";
         return kExitFile;
     }

@@ -19,7 +19,6 @@ namespace
 
 // As the editor reads: one record more than it takes shows that a file is too large.
 constexpr std::size_t kEditorReadCap = kMaxConfigTextLen + CONFIG_RECORD_LEN;
-constexpr std::size_t kCheckReadCap = 16 * 1024 * 1024;
 
 struct LoadedConfig {
     std::string text;
@@ -170,7 +169,7 @@ int RunCheck(const Arguments& a, Console& c)
 {
     std::string bytes;
     std::string error;
-    if (!ReadWholeFile(PathFromUtf8(a.operands[0]), kCheckReadCap, bytes, error)) {
+    if (!ReadWholeFile(PathFromUtf8(a.operands[0]), kMaxCheckedFileBytes, bytes, error)) {
         c.err << error << "\n";
         return kExitFile;
     }

@@ -1,6 +1,9 @@
 // Capped reads, and temporary files renamed into place.
 #include "cli/file_io.h"
 
+#include <algorithm>
+#include <array>
+
 #include "cli/utf8.h"
 
 namespace
@@ -26,13 +29,18 @@ bool ReadWholeFile(const std::filesystem::path& path, std::size_t cap, std::stri
         error = "Datei nicht lesbar: " + PathToUtf8(path);
         return false;
     }
-    bytes.assign(cap + 1, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    // Read in pieces up to one byte past the cap: a small file costs no cap-sized buffer.
+    bytes.clear();
+    std::array<char, 16384> piece;
+    while (bytes.size() <= cap && in) {
+        const std::size_t want = std::min(piece.size(), cap + 1 - bytes.size());
+        in.read(piece.data(), static_cast<std::streamsize>(want));
+        bytes.append(piece.data(), static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad()) {
         error = "Datei nicht lesbar: " + PathToUtf8(path);
         return false;
     }
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
     if (bytes.size() > cap) {
         error = "Datei zu groß: " + PathToUtf8(path);
         return false;

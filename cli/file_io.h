@@ -14,6 +14,9 @@
 std::filesystem::path PathFromUtf8(const std::string& utf8);
 std::string PathToUtf8(const std::filesystem::path& path);
 
+// Larger than any configuration (160 records are 21,280 bytes); what the restore's check reads at most.
+inline constexpr std::size_t kMaxCheckedFileBytes = 16 * 1024 * 1024;
+
 // The whole file, or false with a German reason in `error` (also for a file above `cap` bytes).
 bool ReadWholeFile(const std::filesystem::path& path, std::size_t cap, std::string& bytes, std::string& error);
 
