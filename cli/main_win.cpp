@@ -5,6 +5,7 @@
 
 #include "cli/q4k.h"
 #include "cli/utf8.h"
+#include "framework/wide_win.h"
 #include "link/com_port_win.h"
 #include "link/port_list.h"
 
@@ -53,7 +54,7 @@ class WinPlatform : public Platform
     std::unique_ptr<ByteLink> OpenPort(const std::string& name, std::string& error) override
     {
         const std::u16string path = DevicePathOf(name);
-        HANDLE port = OpenComDevice(std::wstring(path.begin(), path.end()));
+        HANDLE port = OpenComDevice(ToWide(path));
         if (port == INVALID_HANDLE_VALUE) {
             error = SystemMessage(::GetLastError());
             return nullptr;

@@ -46,12 +46,7 @@ std::size_t TraceLink::Write(const std::uint8_t* data, std::size_t n)
     const std::uint64_t at = Elapsed();
     NoteSilence();
     const std::size_t written = m_inner.Write(data, n);
-    if (m_direction != Direction::Out) {
-        Flush();
-        m_direction = Direction::Out;
-        m_lineMs = at;
-    }
-    m_bytes.append(reinterpret_cast<const char*>(data), written);
+    Record(Direction::Out, at, data, written);
     m_answered = false;
     m_lastWriteMs = Elapsed();
     return written;
@@ -65,14 +60,20 @@ std::size_t TraceLink::Read(std::uint8_t* data, std::size_t n)
         m_lastEmptyReadMs = at;
         return 0;
     }
-    if (m_direction != Direction::In) {
-        Flush();
-        m_direction = Direction::In;
-        m_lineMs = at;
-    }
-    m_bytes.append(reinterpret_cast<const char*>(data), got);
+    Record(Direction::In, at, data, got);
     m_answered = true;
     return got;
+}
+
+// Bytes of one direction share a line; a change of direction starts the next one.
+void TraceLink::Record(Direction direction, std::uint64_t at, const std::uint8_t* data, std::size_t n)
+{
+    if (m_direction != direction) {
+        Flush();
+        m_direction = direction;
+        m_lineMs = at;
+    }
+    m_bytes.append(reinterpret_cast<const char*>(data), n);
 }
 
 // A write that nothing answered: the reads after it came back empty until now.

@@ -28,7 +28,7 @@ class TraceLink : public ByteLink
   private:
     enum class Direction { None, Out, In };
 
-    void Record(Direction direction, const std::uint8_t* data, std::size_t n);
+    void Record(Direction direction, std::uint64_t at, const std::uint8_t* data, std::size_t n);
     void NoteSilence();
     std::uint64_t Elapsed();
 
