@@ -7,11 +7,18 @@ namespace
 {
 
 // The noise fault puts bytes before the first piece of every reply.
-void Send(std::vector<Output>& out, const FaultSet& faults, std::string bytes, std::uint32_t delayMs = 0)
+// With a gap, the bytes go one at a time, each the gap after the one before (a device that sends slowly).
+void Send(std::vector<Output>& out, const FaultSet& faults, std::string bytes, std::uint32_t delayMs = 0,
+          std::uint32_t gapMs = 0)
 {
     if (faults.Has(FaultKind::Noise))
         bytes.insert(0, kNoiseBytes);
-    out.push_back(Output{delayMs, std::move(bytes)});
+    if (gapMs == 0) {
+        out.push_back(Output{delayMs, std::move(bytes)});
+        return;
+    }
+    for (std::size_t k = 0; k < bytes.size(); ++k)
+        out.push_back(Output{delayMs + static_cast<std::uint32_t>(k) * gapMs, bytes.substr(k, 1)});
 }
 
 } // namespace
@@ -101,16 +108,8 @@ void Device::ReplyToRead(std::uint8_t address, std::vector<Output>& out) const
     if (m_faults.Find(FaultKind::Trailing, address))
         reply += kTrailingBytes;
     const Fault* late = m_faults.Find(FaultKind::ReplyLate, address);
-    const std::uint32_t delay = late ? late->value : 0;
-    if (const Fault* gap = m_faults.Find(FaultKind::ReplyGap, address)) {
-        // A device that sends slowly: one byte at a time, each the gap after the one before.
-        if (m_faults.Has(FaultKind::Noise))
-            reply.insert(0, kNoiseBytes);
-        for (std::size_t k = 0; k < reply.size(); ++k)
-            out.push_back(Output{delay + static_cast<std::uint32_t>(k) * gap->value, reply.substr(k, 1)});
-        return;
-    }
-    Send(out, m_faults, reply, delay);
+    const Fault* gap = m_faults.Find(FaultKind::ReplyGap, address);
+    Send(out, m_faults, reply, late ? late->value : 0, gap ? gap->value : 0);
 }
 
 void Device::Acknowledge(std::uint8_t address, std::vector<Output>& out) const
