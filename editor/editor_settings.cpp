@@ -17,7 +17,6 @@ constexpr std::size_t kRolePos = 30;         // "$P06" data byte 13
 constexpr std::size_t kQuickIdPos = 12;      // "$P07" data byte 4, one identifier per 8 characters
 constexpr std::size_t kNameAreaPos = 92;     // "$P07" data byte 44
 constexpr std::size_t kOwnIdAfterNames = 12; // gap between the end of the name area and the own identifier
-constexpr std::size_t kTetraMarkerPos = 6;   // "$PBC" data byte 1: 'A' then '1' or '2'
 constexpr std::size_t kReadGroupsPos = 58;   // "$P80" data byte 27
 
 // Where every setting stands in one text; found once and used by both directions.
@@ -38,11 +37,6 @@ struct LayoutFound {
 LayoutFound Failed(ConfigTextError error)
 {
     return {error, {}};
-}
-
-bool IsTetraMarker(std::string_view text, std::size_t pos)
-{
-    return text[pos] == 'A' && (text[pos + 1] == '1' || text[pos + 1] == '2');
 }
 
 // Every check of a load, in the load's order.
@@ -76,10 +70,10 @@ LayoutFound LocateSettings(std::string_view text)
     const std::optional<std::size_t> pbc = FindRecord(text, "$PBC");
     if (!pbc)
         return {ConfigTextError::None, layout};
-    const std::size_t marker = *pbc + kTetraMarkerPos;
+    const std::size_t marker = *pbc + kInterfaceMarkerPos;
     if (!FieldFits(text, marker, 2))
         return Failed(ConfigTextError::BeyondEnd);
-    if (!IsTetraMarker(text, marker))
+    if (!AnnouncesInterfaceRecords(text.substr(*pbc)))
         return {ConfigTextError::None, layout};
     layout.tetraMarker = marker;
 
