@@ -39,6 +39,18 @@ LayoutFound Failed(ConfigTextError error)
     return {error, {}};
 }
 
+// Where a field of `len` characters stands, `offset` behind its record's "$": Unsuitable without
+// the record, BeyondEnd when the field runs past the text's end.
+ConfigTextError LocateField(std::string_view text, std::string_view tag, std::size_t offset, std::size_t len,
+                            std::size_t& pos)
+{
+    const std::optional<std::size_t> record = FindRecord(text, tag);
+    if (!record)
+        return ConfigTextError::Unsuitable;
+    pos = *record + offset;
+    return FieldFits(text, pos, len) ? ConfigTextError::None : ConfigTextError::BeyondEnd;
+}
+
 // Every check of a load, in the load's order.
 LayoutFound LocateSettings(std::string_view text)
 {
@@ -46,20 +58,15 @@ LayoutFound LocateSettings(std::string_view text)
         return Failed(ConfigTextError::TooLarge);
     SettingsLayout layout;
 
-    const std::optional<std::size_t> p06 = FindRecord(text, "$P06");
-    if (!p06)
-        return Failed(ConfigTextError::Unsuitable);
-    layout.role = *p06 + kRolePos;
-    if (!FieldFits(text, layout.role, 2))
-        return Failed(ConfigTextError::BeyondEnd);
-
-    const std::optional<std::size_t> p07 = FindRecord(text, "$P07");
-    if (!p07)
-        return Failed(ConfigTextError::Unsuitable);
-    layout.quickIds = *p07 + kQuickIdPos;
-    if (!FieldFits(text, layout.quickIds, kQuickIdCount * kIdentifierLen))
-        return Failed(ConfigTextError::BeyondEnd);
-    const std::optional<NameArea> names = WalkNameArea(text, *p07 + kNameAreaPos);
+    if (const ConfigTextError error = LocateField(text, "$P06", kRolePos, 2, layout.role);
+        error != ConfigTextError::None)
+        return Failed(error);
+    if (const ConfigTextError error =
+            LocateField(text, "$P07", kQuickIdPos, kQuickIdCount * kIdentifierLen, layout.quickIds);
+        error != ConfigTextError::None)
+        return Failed(error);
+    // The name area stands in the same record as the quick identifiers.
+    const std::optional<NameArea> names = WalkNameArea(text, layout.quickIds + (kNameAreaPos - kQuickIdPos));
     if (!names)
         return Failed(ConfigTextError::BeyondEnd);
     layout.names = *names;
@@ -77,12 +84,9 @@ LayoutFound LocateSettings(std::string_view text)
         return {ConfigTextError::None, layout};
     layout.tetraMarker = marker;
 
-    const std::optional<std::size_t> p80 = FindRecord(text, "$P80");
-    if (!p80)
-        return Failed(ConfigTextError::Unsuitable);
-    layout.readGroups = *p80 + kReadGroupsPos;
-    if (!FieldFits(text, layout.readGroups, 2))
-        return Failed(ConfigTextError::BeyondEnd);
+    if (const ConfigTextError error = LocateField(text, "$P80", kReadGroupsPos, 2, layout.readGroups);
+        error != ConfigTextError::None)
+        return Failed(error);
     return {ConfigTextError::None, layout};
 }
 
