@@ -30,7 +30,7 @@ bool IsOnOff(const std::string& value)
     return value == "on" || value == "off";
 }
 
-std::string Apply(Arguments& a, const std::string& option, const std::string& value)
+std::string ApplyValue(Arguments& a, const std::string& option, const std::string& value)
 {
     if (option == "--trace") {
         a.trace = value;
@@ -52,6 +52,24 @@ std::string Apply(Arguments& a, const std::string& option, const std::string& va
             return option + " erwartet on oder off.";
         (option == "--auto-transfer" ? a.autoTransfer : a.readGroups) = value;
     }
+    return {};
+}
+
+// An option without a value.
+std::string ApplyFlag(Arguments& a, const std::string& option)
+{
+    if (option == "-h" || option == "--help")
+        a.help = true;
+    else if (option == "--version")
+        a.version = true;
+    else if (option == "-q" || option == "--quiet")
+        a.quiet = true;
+    else if (option == "--json")
+        a.json = true;
+    else if (option == "--append-own-id")
+        a.appendOwnId = true;
+    else
+        return "Unbekannte Option: " + option;
     return {};
 }
 
@@ -119,21 +137,9 @@ ParsedArguments ParseArguments(const std::vector<std::string>& words)
                 }
                 value = words[++i];
             }
-            parsed.error = Apply(a, word, value);
-        } else if (hasValue) {
-            parsed.error = word + " nimmt keinen Wert.";
-        } else if (word == "-h" || word == "--help") {
-            a.help = true;
-        } else if (word == "--version") {
-            a.version = true;
-        } else if (word == "-q" || word == "--quiet") {
-            a.quiet = true;
-        } else if (word == "--json") {
-            a.json = true;
-        } else if (word == "--append-own-id") {
-            a.appendOwnId = true;
+            parsed.error = ApplyValue(a, word, value);
         } else {
-            parsed.error = "Unbekannte Option: " + word;
+            parsed.error = hasValue ? word + " nimmt keinen Wert." : ApplyFlag(a, word);
         }
         if (!parsed.error.empty())
             return parsed;
