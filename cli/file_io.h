@@ -15,7 +15,7 @@ std::filesystem::path PathFromUtf8(const std::string& utf8);
 std::string PathToUtf8(const std::filesystem::path& path);
 
 // The file's first `cap` bytes (all of a shorter file), or false with a German reason in `error`.
-// Its checks then refuse a file that fills the cap.
+// A file that fills the cap is larger than any configuration, so the checks that follow refuse it.
 bool ReadWholeFile(const std::filesystem::path& path, std::size_t cap, std::string& bytes, std::string& error);
 
 // The target's replacement in the making; removed again unless committed.

@@ -1,4 +1,5 @@
-// The 133-byte configuration record ("$P" + address + 128 data characters + 0x01) and file splitting.
+// The configuration file's rules: the 133-byte record ("$P" + address + 128 data characters + 0x01),
+// the size caps, the record and file checks, splitting, and the "$PBC" interface marker.
 #pragma once
 
 #include <cstddef>
