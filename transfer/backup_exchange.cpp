@@ -1,19 +1,18 @@
 // The backup exchange: requests, replies turned into records, marking, and every failure report.
 #include "transfer/backup_exchange.h"
 
-#include <cstdint>
 #include <string>
 
 #include "link/link_io.h"
 #include "transfer/config_record.h"
 #include "transfer/hex_codec.h"
+#include "transfer/record_phase.h"
 #include "transfer/spare_byte_marker.h"
 #include "transfer/transfer_texts.h"
 
 namespace
 {
 
-constexpr int kProgressStep = 3;
 // The terminator search starts behind the tag and the first data bytes, so a CR
 // that stands for data cannot end a record early.
 constexpr std::size_t kTerminatorSearchFrom = 10;
@@ -26,6 +25,8 @@ struct ReadPhase {
     const char16_t* noTerminator; // the reply has no CR
     const char16_t* unsound;      // wrong length, or a record the restore would refuse
     const char16_t* noReply;      // no "$R" came back
+
+    constexpr std::size_t Records() const { return static_cast<std::size_t>(last - first + 1); }
 };
 
 constexpr ReadPhase kMainPhase{0x01, 0x7F, true, u"Fehler 01", u"Fehler 02", u"Fehler 03"};
@@ -77,11 +78,11 @@ class Backup
 
     bool Run()
     {
-        StartPhase(m_texts.running, kMainPhase);
+        StartRecordPhase(m_view, m_texts.running, kMainPhase.Records());
         Drain(m_link);
         ReadRecords(kMainPhase);
         if (!m_fileFailed && ReadBcRecord()) {
-            StartPhase(m_texts.interface, kInterfacePhase);
+            StartRecordPhase(m_view, m_texts.interface, kInterfacePhase.Records());
             ReadRecords(kInterfacePhase);
         }
         if (m_error)
@@ -92,14 +93,6 @@ class Backup
     }
 
   private:
-    void StartPhase(const char16_t* status, const ReadPhase& phase)
-    {
-        m_view.SetStatus(status, StatusKind::Running);
-        m_view.SetProgressRange(static_cast<std::uint16_t>((phase.last - phase.first + 1) * kProgressStep));
-        m_view.SetProgressStep(kProgressStep);
-        m_view.SetProgressPos(0);
-    }
-
     void ReadRecords(const ReadPhase& phase)
     {
         for (int address = phase.first; address <= phase.last; ++address) {

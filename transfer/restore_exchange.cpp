@@ -8,12 +8,12 @@
 #include "link/device_commands.h"
 #include "link/link_io.h"
 #include "transfer/config_record.h"
+#include "transfer/record_phase.h"
 #include "transfer/transfer_texts.h"
 
 namespace
 {
 
-constexpr int kProgressStep = 3;
 // A slow device gets this many reading passes for one acknowledgement...
 constexpr int kMaxReadingPasses = 101;
 // ...but a line that keeps babbling makes each pass last up to the read cap, so time bounds it too.
@@ -49,10 +49,7 @@ bool RunRestore(ByteLink& link, TransferView& view, std::string_view fileBytes)
         return false;
     }
     const std::vector<std::string> records = SplitRecords(fileBytes);
-    view.SetStatus(kRestoreRunningText, StatusKind::Running);
-    view.SetProgressRange(static_cast<std::uint16_t>(records.size() * kProgressStep));
-    view.SetProgressStep(kProgressStep);
-    view.SetProgressPos(0);
+    StartRecordPhase(view, kRestoreRunningText, records.size());
     Drain(link);
     for (const std::string& record : records) {
         link.Write(reinterpret_cast<const std::uint8_t*>(record.data()), record.size());
