@@ -23,6 +23,9 @@ struct Arguments {
     std::optional<std::string> autoTransfer;           // "on" or "off"
     std::optional<std::string> readGroups;             // "on" or "off"
     bool appendOwnId = false;
+    std::optional<int> waitSeconds; // --wait SECONDS
+    bool force = false;             // -f, --force
+    bool verify = false;            // restore --verify
 };
 
 struct ParsedArguments {
@@ -31,4 +34,6 @@ struct ParsedArguments {
 };
 
 // Options may stand before or after the operands; "--name=value" and "--name value" both work.
-ParsedArguments ParseArguments(const std::vector<std::string>& words);
+// "q4k help CMD" is "q4k CMD --help". A device command given one operand less than it takes gets
+// `defaultPort` (the environment's Q4K_PORT) as its first, when that is not empty.
+ParsedArguments ParseArguments(const std::vector<std::string>& words, const std::string& defaultPort = {});

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 
 #include "cli/arguments.h"
 #include "cli/q4k.h"
@@ -10,7 +11,12 @@ struct Console {
     Platform& platform;
     std::ostream& out;
     std::ostream& err;
+    // What a stop must add to "abgebrochen" (a restore that has begun).
+    std::string stopNote = {};
 };
+
+// "q4k: " and the text, the hint to the help, exit code 2.
+int ReportUsageError(Console& c, const std::string& text);
 
 int RunPorts(const Arguments& a, Console& c);
 int RunIdentify(const Arguments& a, Console& c);

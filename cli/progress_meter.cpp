@@ -7,6 +7,7 @@
 namespace
 {
 constexpr int kBarWidth = 30;
+constexpr int kMinBarWidth = 10;
 constexpr char kClearToEnd[] = "\x1b[K";
 
 std::string Minutes(double seconds)
@@ -14,6 +15,23 @@ std::string Minutes(double seconds)
     const long s = static_cast<long>(seconds + 0.5);
     return std::to_string(s / 60) + (s % 60 < 10 ? ":0" : ":") + std::to_string(s % 60);
 }
+
+// The columns a UTF-8 text takes: one per character.
+int Columns(const std::string& text)
+{
+    return static_cast<int>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+// The text's first characters that fit into `columns`.
+std::string Cut(const std::string& text, int columns)
+{
+    std::size_t end = 0;
+    for (int taken = 0; end < text.size(); ++end)
+        if ((text[end] & 0xC0) != 0x80 && taken++ == columns)
+            break;
+    return text.substr(0, end);
+}
+
 } // namespace
 
 std::string ProgressMeter::Start(const std::string& label, int total, std::uint64_t nowMs)
@@ -58,17 +76,26 @@ std::string ProgressMeter::Finish()
 
 std::string ProgressMeter::Bar(std::uint64_t nowMs) const
 {
-    const int filled = m_total == 0 ? kBarWidth : m_done * kBarWidth / m_total;
-    std::string bar = "\r" + m_label + " [" + std::string(static_cast<std::size_t>(filled), '#') +
-                      std::string(static_cast<std::size_t>(kBarWidth - filled), '.') + "] ";
+    const std::string counts = std::to_string(m_done) + "/" + std::to_string(m_total) + " Datensätze";
     const double seconds = static_cast<double>(nowMs - m_startMs) / 1000.0;
-    char numbers[96];
+    char pace[64];
     if (m_done > 0 && seconds > 0) {
         const double rate = m_done / seconds;
-        std::snprintf(numbers, sizeof numbers, "%d/%d Datensätze  %.1f/s  noch %s", m_done, m_total, rate,
-                      Minutes((m_total - m_done) / rate).c_str());
+        std::snprintf(pace, sizeof pace, "  %.1f/s  noch %s", rate, Minutes((m_total - m_done) / rate).c_str());
     } else {
-        std::snprintf(numbers, sizeof numbers, "%d/%d Datensätze  --/s  noch -:--", m_done, m_total);
+        std::snprintf(pace, sizeof pace, "  --/s  noch -:--");
     }
-    return bar + numbers + kClearToEnd;
+    // The last column stays free: writing into it makes some terminals wrap.
+    const int room = m_columns - 1;
+    const int frame = 4; // " [" and "] "
+    std::string label = m_label;
+    std::string numbers = counts + pace;
+    if (room - Columns(label) - frame - Columns(numbers) < kMinBarWidth)
+        numbers = counts;
+    if (room - Columns(label) - frame - Columns(numbers) < kMinBarWidth)
+        label = Cut(label, room - frame - Columns(numbers) - kMinBarWidth);
+    const int width = std::min(kBarWidth, room - Columns(label) - frame - Columns(numbers));
+    const int filled = m_total == 0 ? width : m_done * width / m_total;
+    return "\r" + label + " [" + std::string(static_cast<std::size_t>(filled), '#') +
+           std::string(static_cast<std::size_t>(width - filled), '.') + "] " + numbers + kClearToEnd;
 }

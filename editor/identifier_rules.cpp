@@ -11,6 +11,12 @@ bool IsStorableChar(char16_t ch)
     return IsUpperHexDigit(ch) || ch == u'X';
 }
 
+// A byte's two characters: two upper-case digits, or a spare byte "XX".
+bool IsValidPair(char16_t high, char16_t low)
+{
+    return (IsUpperHexDigit(high) && IsUpperHexDigit(low)) || (high == u'X' && low == u'X');
+}
+
 } // namespace
 
 bool HasIdentifierLength(std::u16string_view id)
@@ -24,6 +30,16 @@ bool IsStorableIdentifier(std::u16string_view id)
         return false;
     for (char16_t ch : id)
         if (!IsStorableChar(ch))
+            return false;
+    return true;
+}
+
+bool IsValidEditedIdentifier(std::u16string_view id)
+{
+    if (!HasIdentifierLength(id))
+        return false;
+    for (std::size_t i = 0; i < kIdentifierLen; i += 2)
+        if (!IsValidPair(id[i], id[i + 1]))
             return false;
     return true;
 }

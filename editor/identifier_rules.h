@@ -18,6 +18,10 @@ bool HasIdentifierLength(std::u16string_view id);
 // May be written into a record: 8 characters, each '0'-'9', 'A'-'F' or 'X' (a spare pair as loaded).
 bool IsStorableIdentifier(std::u16string_view id);
 
+// What may be typed or pasted into a field and saved: 8 characters of '0'-'9' and 'A'-'F', where
+// 'X' stands only as a whole "XX" pair at a byte position (characters 1-2, 3-4, 5-6 or 7-8).
+bool IsValidEditedIdentifier(std::u16string_view id);
+
 // "Die Eigene Kennung muss aus genau 8 Zeichen (0-9,A-F) bestehen!" or
 // "Die Schnellwechselkennung k muss aus genau 8 Zeichen (0-9,A-F) bestehen!".
 std::u16string IdentifierLengthMessage(int index);

@@ -41,7 +41,8 @@ class FileCommands(Q4kCase):
 
     def test_set_refuses_bad_values_and_writes_nothing(self):
         cases = [
-            (["--own-id", "12ab34cd"], 2, "Die Eigene Kennung muss aus genau 8 Zeichen (0-9,A-F) bestehen!"),
+            (["--own-id", "12ab34cg"], 2, "q4k: Die Eigene Kennung muss aus genau 8 Zeichen (0-9,A-F) bestehen!"),
+            (["--own-id", "0X123456"], 2, "Die Eigene Kennung muss aus genau 8 Zeichen (0-9,A-F) bestehen!"),
             (["--quick", "4=1234567"], 2, "Die Schnellwechselkennung 4 muss aus genau 8 Zeichen (0-9,A-F) bestehen!"),
             (["--name", "2=ELEVENCHARS"], 2, "Der Name 2 darf höchstens 10 Zeichen"),
             (["--name", "2=€"], 2, "Der Name 2 darf höchstens 10 Zeichen"),
