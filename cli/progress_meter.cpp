@@ -32,6 +32,15 @@ std::string Cut(const std::string& text, int columns)
     return text.substr(0, end);
 }
 
+// The numbers after the bar, from the fullest form (0) to the bare counts.
+constexpr int kNumberForms = 3;
+constexpr char kWidestPace[] = "  999.9/s  noch 99:59";
+
+std::string Numbers(int form, const std::string& counts, const std::string& pace)
+{
+    return form == 0 ? counts + " Datensätze" + pace : form == 1 ? counts + pace : counts;
+}
+
 } // namespace
 
 std::string ProgressMeter::Start(const std::string& label, int total, std::uint64_t nowMs)
@@ -76,7 +85,6 @@ std::string ProgressMeter::Finish()
 
 std::string ProgressMeter::Bar(std::uint64_t nowMs) const
 {
-    const std::string counts = std::to_string(m_done) + "/" + std::to_string(m_total) + " Datensätze";
     const double seconds = static_cast<double>(nowMs - m_startMs) / 1000.0;
     char pace[64];
     if (m_done > 0 && seconds > 0) {
@@ -85,17 +93,23 @@ std::string ProgressMeter::Bar(std::uint64_t nowMs) const
     } else {
         std::snprintf(pace, sizeof pace, "  --/s  noch -:--");
     }
-    // The last column stays free: writing into it makes some terminals wrap.
+    // The layout is chosen for the widest numbers of the phase, so the bar keeps its length while
+    // it fills. The last column stays free: writing into it makes some terminals wrap. A narrow
+    // terminal gets fewer words, then the bare counts, then a shortened label.
+    const std::string total = std::to_string(m_total);
     const int room = m_columns - 1;
     const int frame = 4; // " [" and "] "
     std::string label = m_label;
-    std::string numbers = counts + pace;
-    if (room - Columns(label) - frame - Columns(numbers) < kMinBarWidth)
-        numbers = counts;
-    if (room - Columns(label) - frame - Columns(numbers) < kMinBarWidth)
-        label = Cut(label, room - frame - Columns(numbers) - kMinBarWidth);
-    const int width = std::min(kBarWidth, room - Columns(label) - frame - Columns(numbers));
+    int level = 0;
+    while (level < kNumberForms - 1 &&
+           room - Columns(label) - frame - Columns(Numbers(level, total + "/" + total, kWidestPace)) < kMinBarWidth)
+        ++level;
+    const int widest = Columns(Numbers(level, total + "/" + total, kWidestPace));
+    if (room - Columns(label) - frame - widest < kMinBarWidth)
+        label = Cut(label, room - frame - widest - kMinBarWidth);
+    const int width = std::min(kBarWidth, room - Columns(label) - frame - widest);
     const int filled = m_total == 0 ? width : m_done * width / m_total;
     return "\r" + label + " [" + std::string(static_cast<std::size_t>(filled), '#') +
-           std::string(static_cast<std::size_t>(width - filled), '.') + "] " + numbers + kClearToEnd;
+           std::string(static_cast<std::size_t>(width - filled), '.') + "] " +
+           Numbers(level, std::to_string(m_done) + "/" + total, pace) + kClearToEnd;
 }
