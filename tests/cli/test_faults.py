@@ -72,15 +72,20 @@ class Faults(Q4kCase):
         self.assertExit(result, 4)
         self.assertEqual(sim.commands(), [])
 
-    def test_interrupted_backup_leaves_nothing_behind(self):
-        sim = self.simulator()
-        running = subprocess.Popen([str(Q4K), "backup", sim.pty, "wagen.q4k", "-q"], cwd=self.folder,
-                                   stderr=subprocess.PIPE, text=True)
-        deadline = time.monotonic() + 10
-        while not any(c.startswith("$R05") for c in sim.commands()) and time.monotonic() < deadline:
-            time.sleep(0.05)
-        running.send_signal(signal.SIGINT)
-        _, err = running.communicate(timeout=10)
-        self.assertEqual(running.returncode, 128 + signal.SIGINT, err)
-        self.assertEqual(err, "abgebrochen\n")
-        self.assertEqual(self.files(), [])
+    def test_interrupted_transfer_says_abgebrochen_once_and_leaves_nothing_behind(self):
+        partial = ("abgebrochen\nDas Gerät hält jetzt eine unvollständige Konfiguration; "
+                   "die Wiederherstellung muss noch einmal laufen.\n")
+        cases = [(["backup", "wagen.q4k"], "$R05", "abgebrochen\n"),
+                 (["restore", str(GOLDEN_BACKUP)], "$P05", partial)]
+        for (command, target), seen, said in cases:
+            sim = self.simulator()
+            running = subprocess.Popen([str(Q4K), command, sim.pty, target, "-q"], cwd=self.folder,
+                                       stderr=subprocess.PIPE, text=True)
+            deadline = time.monotonic() + 10
+            while not any(c.startswith(seen) for c in sim.commands()) and time.monotonic() < deadline:
+                time.sleep(0.05)
+            running.send_signal(signal.SIGINT)
+            _, err = running.communicate(timeout=10)
+            self.assertEqual(running.returncode, 128 + signal.SIGINT, err)
+            self.assertEqual(err, said)
+            self.assertEqual(self.files(), [])
