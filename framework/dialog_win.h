@@ -36,6 +36,7 @@ class CDialog : public CWnd
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     bool PreTranslate(MSG& msg);
 
+    // Centred over the owner, or on the work area without one, and kept inside the work area.
     void CenterOverOwner();
 
     bool m_running = false;
