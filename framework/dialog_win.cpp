@@ -89,7 +89,7 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate)
     return !dx.Failed();
 }
 
-void CDialog::CenterOverOwner()
+void CDialog::CenterWindow()
 {
     // Over the owner, or on the work area without one; never beyond the work area.
     HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
@@ -142,7 +142,7 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, bool& hand
         ::GetWindowRect(m_hWnd, &after);
         // A dialog that did not place itself opens centred over its owner, or on the work area.
         if (before.left == after.left && before.top == after.top)
-            CenterOverOwner();
+            CenterWindow();
         return result;
     }
     case WM_COMMAND: {

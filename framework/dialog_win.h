@@ -37,7 +37,7 @@ class CDialog : public CWnd
     bool PreTranslate(MSG& msg);
 
     // Centred over the owner, or on the work area without one, and kept inside the work area.
-    void CenterOverOwner();
+    void CenterWindow();
 
     bool m_running = false;
     bool m_inExchange = false;
