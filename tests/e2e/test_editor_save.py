@@ -10,7 +10,7 @@ from harness import expect_equal, expect_false, expect_true, wait_until
 from harness.editor_window import (
     APP_NAME, APPEND_OWN_ID, AUTO_TRANSFER, BUSY, CHOOSE_DEST, DEST_FOLDER, DEST_NAME, ERROR_CAPTION,
     FILE_ERROR_ICON, NAMES, NO_DEVICE, OWN_ID, OWN_ID_LENGTH, QUICK_IDS, READ_GROUPS, SAVE_AND_SEND, UNSUITABLE,
-    USE_SOURCE, cancel_file_dialog, choose_destination, leave, load, quick_id_length, set_check, set_role, shown,
+    USE_SOURCE, cancel_file_dialog, choose_destination, click_when_enabled, leave, load, quick_id_length, set_check, set_role, shown,
 )
 from editor_steps import (
     BACKUP_DONE, GOLDEN_PATCHED, RESTORE_DONE, RESTORE_RUNNING, TRANSFER_TIMEOUT, expect_box, expect_destination,
@@ -141,7 +141,7 @@ def test_identifiers_saved_untouched_go_back_as_loaded_whatever_their_characters
     expect_equal((editor.text(QUICK_IDS[0]), editor.text(OWN_ID)), ("123a5678", "6f1a2b3c"), "identifiers shown")
     destination = case.artifacts / "ziel.q4k"
     choose_destination(case, app, editor, destination)
-    editor.click(SAVE_AND_SEND)
+    click_when_enabled(editor, SAVE_AND_SEND)
     wait_status(app, RESTORE_DONE, TRANSFER_TIMEOUT)
     expect_true(destination.read_bytes() == source_bytes, "saved file equal to the loaded one")
     expect_sent(sim, source_bytes, "untouched save")
