@@ -48,9 +48,9 @@ class GuidePictures(unittest.TestCase):
         self.assertEqual(sorted(p.name for p in made - shown), [], "pictures in bilder/ the guide does not show")
 
     def test_the_screenshot_script_makes_every_picture(self):
-        script = (ROOT / "tests/e2e/screenshots.py").read_text(encoding="utf-8")
+        script = (ROOT / "scripts/screenshots.py").read_text(encoding="utf-8")
         for ref in guide.picture_references():
-            self.assertIn('"%s"' % ref.split("/")[-1], script, "%s is not made by tests/e2e/screenshots.py" % ref)
+            self.assertIn('"%s"' % ref.split("/")[-1], script, "%s is not made by scripts/screenshots.py" % ref)
 
 
 class GuideRendering(unittest.TestCase):

@@ -15,9 +15,8 @@ import shutil
 import sys
 from pathlib import Path
 
-HERE = Path(__file__).resolve().parent
-ROOT = HERE.parent.parent
-sys.path.insert(0, str(HERE))
+ROOT = Path(__file__).resolve().parent.parent
+sys.path.insert(0, str(ROOT / "tests/e2e"))
 
 from harness import IDOK, Case, Session, holds_for, wait_until  # noqa: E402
 from harness.editor_window import (  # noqa: E402
