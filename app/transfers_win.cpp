@@ -121,14 +121,13 @@ DWORD WINAPI CQ4_BackupDlg::RestoreThreadProc(LPVOID param)
     WindowTransferView view(dlg->m_hWnd);
     CFile file;
     std::string bytes;
-    // One byte more than a configuration may have is enough to refuse a file, however large.
-    if (ReadFileBytes(file, dlg->m_strRestoreFile, bytes, kMaxConfigFileBytes + 1)) {
-        ::Sleep(200);
+    if (ReadFileBytes(file, dlg->m_strRestoreFile, bytes, kConfigFileReadCap)) {
+        ::Sleep(kPauseBeforeRestoreMs);
         ComLink link(dlg->m_hPort);
         RunRestore(link, view, bytes);
     } else {
         view.ShowFileError(file.ErrorText());
-        view.SetStatus(kRestoreFailedText);
+        view.SetStatus(kRestoreFailedText, StatusKind::Failed);
     }
     // The window may end as soon as it is idle again, so the worker touches it no more after this.
     ::PostMessageW(dlg->m_hWnd, WM_TRANSFER_ENDED, 0, 0);

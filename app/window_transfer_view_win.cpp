@@ -7,7 +7,7 @@
 #include "framework/wide_win.h"
 #include "resources/resource.h"
 
-void WindowTransferView::SetStatus(const std::u16string& text)
+void WindowTransferView::SetStatus(const std::u16string& text, StatusKind)
 {
     ::SetDlgItemTextW(m_hWnd, IDC_STATUS, ToWide(text).c_str());
 }

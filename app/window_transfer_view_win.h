@@ -11,7 +11,7 @@ class WindowTransferView : public TransferView
   public:
     explicit WindowTransferView(HWND mainWindow) : m_hWnd(mainWindow) {}
 
-    void SetStatus(const std::u16string& text) override;
+    void SetStatus(const std::u16string& text, StatusKind kind) override;
     void SetProgressRange(std::uint16_t upper) override;
     void SetProgressStep(int step) override;
     void SetProgressPos(int pos) override;

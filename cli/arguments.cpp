@@ -1,25 +1,10 @@
 // Parsing and checking the command line.
 #include "cli/arguments.h"
 
-#include <map>
+#include "cli/command_table.h"
 
 namespace
 {
-
-struct CommandShape {
-    std::size_t operands;
-    bool device; // talks to a device, so --trace applies
-};
-
-const std::map<std::string, CommandShape>& Commands()
-{
-    static const std::map<std::string, CommandShape> commands = {
-        {"ports", {0, false}},  {"identify", {1, true}}, {"backup", {2, true}},
-        {"restore", {2, true}}, {"verify", {2, true}},   {"show", {1, false}},
-        {"set", {1, false}},    {"diff", {2, false}},    {"check", {1, false}},
-    };
-    return commands;
-}
 
 bool TakesValue(const std::string& option)
 {
@@ -45,7 +30,7 @@ bool IsOnOff(const std::string& value)
     return value == "on" || value == "off";
 }
 
-std::string Apply(Arguments& a, const std::string& option, const std::string& value)
+std::string ApplyValue(Arguments& a, const std::string& option, const std::string& value)
 {
     if (option == "--trace") {
         a.trace = value;
@@ -70,6 +55,24 @@ std::string Apply(Arguments& a, const std::string& option, const std::string& va
     return {};
 }
 
+// An option without a value.
+std::string ApplyFlag(Arguments& a, const std::string& option)
+{
+    if (option == "-h" || option == "--help")
+        a.help = true;
+    else if (option == "--version")
+        a.version = true;
+    else if (option == "-q" || option == "--quiet")
+        a.quiet = true;
+    else if (option == "--json")
+        a.json = true;
+    else if (option == "--append-own-id")
+        a.appendOwnId = true;
+    else
+        return "Unbekannte Option: " + option;
+    return {};
+}
+
 bool HasSetOptions(const Arguments& a)
 {
     return !a.output.empty() || a.role || a.ownId || !a.quickIds.empty() || !a.names.empty() || a.autoTransfer ||
@@ -82,21 +85,20 @@ std::string CheckShape(const Arguments& a)
         return {};
     if (a.command.empty())
         return "Kein Befehl angegeben.";
-    const auto found = Commands().find(a.command);
-    if (found == Commands().end())
+    const CommandSpec* command = FindCommand(a.command);
+    if (!command)
         return "Unbekannter Befehl: " + a.command;
-    const CommandShape& shape = found->second;
-    if (a.operands.size() != shape.operands)
-        return a.command + " erwartet " + std::to_string(shape.operands) + " Angabe(n), nicht " +
+    if (a.operands.size() != command->operands)
+        return a.command + " erwartet " + std::to_string(command->operands) + " Angabe(n), nicht " +
                std::to_string(a.operands.size()) + ".";
-    if (!a.trace.empty() && !shape.device)
+    if (!a.trace.empty() && !(command->options & kTraceOption))
         return "--trace gilt nur für Befehle, die mit einem Gerät sprechen.";
-    if (a.json && a.command != "show")
-        return "--json gilt nur für show.";
-    if (a.command == "set" && a.output.empty())
-        return "set braucht -o OUT.";
-    if (a.command != "set" && HasSetOptions(a))
-        return "Diese Optionen gelten nur für set.";
+    if (a.json && !(command->options & kJsonOption))
+        return "--json gilt nur für " + CommandsTaking(kJsonOption) + ".";
+    if ((command->options & kSetOptions) && a.output.empty())
+        return a.command + " braucht -o OUT.";
+    if (!(command->options & kSetOptions) && HasSetOptions(a))
+        return "Diese Optionen gelten nur für " + CommandsTaking(kSetOptions) + ".";
     return {};
 }
 
@@ -135,21 +137,9 @@ ParsedArguments ParseArguments(const std::vector<std::string>& words)
                 }
                 value = words[++i];
             }
-            parsed.error = Apply(a, word, value);
-        } else if (hasValue) {
-            parsed.error = word + " nimmt keinen Wert.";
-        } else if (word == "-h" || word == "--help") {
-            a.help = true;
-        } else if (word == "--version") {
-            a.version = true;
-        } else if (word == "-q" || word == "--quiet") {
-            a.quiet = true;
-        } else if (word == "--json") {
-            a.json = true;
-        } else if (word == "--append-own-id") {
-            a.appendOwnId = true;
+            parsed.error = ApplyValue(a, word, value);
         } else {
-            parsed.error = "Unbekannte Option: " + word;
+            parsed.error = hasValue ? word + " nimmt keinen Wert." : ApplyFlag(a, word);
         }
         if (!parsed.error.empty())
             return parsed;

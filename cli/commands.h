@@ -1,14 +1,10 @@
 // The commands of q4k, each given the checked command line; each returns its exit code.
 #pragma once
 
-#include <atomic>
 #include <ostream>
 
 #include "cli/arguments.h"
 #include "cli/q4k.h"
-
-// Set by RequestStop; device commands hand it to their link.
-extern std::atomic<bool> g_stopRequested;
 
 struct Console {
     Platform& platform;

@@ -10,20 +10,17 @@
 #include "cli/file_io.h"
 #include "cli/settings_output.h"
 #include "cli/utf8.h"
-#include "editor/editor_texts.h"
 #include "link/identification.h"
 #include "link/stoppable_link.h"
 #include "link/trace_link.h"
 #include "transfer/backup_exchange.h"
+#include "transfer/config_record.h"
 #include "transfer/record_compare.h"
 #include "transfer/restore_exchange.h"
 #include "transfer/transfer_texts.h"
 
 namespace
 {
-
-// The window's restore pauses this long after reading the file, before it touches the port.
-constexpr auto kPauseBeforeRestore = std::chrono::milliseconds(200);
 
 // The open port, seen through a trace when one was asked for.
 class DeviceSession
@@ -46,7 +43,7 @@ class DeviceSession
             m_trace = std::make_unique<TraceLink>(*m_port, m_traceFile);
         }
         m_stoppable =
-            std::make_unique<StoppableLink>(m_trace ? static_cast<ByteLink&>(*m_trace) : *m_port, g_stopRequested);
+            std::make_unique<StoppableLink>(m_trace ? static_cast<ByteLink&>(*m_trace) : *m_port, StopRequested);
         return kExitDone;
     }
 
@@ -73,16 +70,21 @@ class DeviceSession
     std::unique_ptr<StoppableLink> m_stoppable;
 };
 
-ConsoleView MakeView(const Arguments& a, Console& c, std::map<std::u16string, std::u16string> relabel = {})
+// Verify reads with the backup exchange but writes no file, so its texts say "read"; its
+// comparison's result stands in place of a final text.
+constexpr ReadingTexts kVerifyReadingTexts{u"Lese Konfiguration aus Quendal 4...",
+                                           u"Lese Interface-Konfiguration aus Quendal 4...", u"", kBackupFailedText};
+
+ConsoleView MakeView(const Arguments& a, Console& c)
 {
-    return ConsoleView(c.err, c.platform.ErrorIsTerminal(), a.quiet, std::move(relabel));
+    return ConsoleView(c.err, c.platform.ErrorIsTerminal(), a.quiet);
 }
 
 // Reads a file that is to go to a device, or to be compared with one; it must pass the restore's check.
 int ReadConfigurationFile(const std::string& name, Console& c, std::string& bytes)
 {
     std::string error;
-    if (!ReadWholeFile(PathFromUtf8(name), kMaxCheckedFileBytes, bytes, error)) {
+    if (!ReadWholeFile(PathFromUtf8(name), kConfigFileReadCap, bytes, error)) {
         c.err << error << "\n";
         return kExitFile;
     }
@@ -178,7 +180,7 @@ int RunRestoreCommand(const Arguments& a, Console& c)
     DeviceSession session;
     if (const int code = PrepareFileAndDevice(a, c, bytes, session))
         return code;
-    std::this_thread::sleep_for(kPauseBeforeRestore);
+    std::this_thread::sleep_for(std::chrono::milliseconds(kPauseBeforeRestoreMs));
     ConsoleView view = MakeView(a, c);
     return RunRestore(session.Link(), view, bytes) ? kExitDone : kExitTransfer;
 }
@@ -191,12 +193,8 @@ int RunVerify(const Arguments& a, Console& c)
         return code;
     StringSink device;
     {
-        // The backup exchange reads the device; no file is written, so its texts say "read".
-        ConsoleView view = MakeView(a, c,
-                                    {{kBackupRunningText, u"Lese Konfiguration aus Quendal 4..."},
-                                     {kBackupInterfaceText, u"Lese Interface-Konfiguration aus Quendal 4..."},
-                                     {kBackupDoneText, u""}});
-        if (!RunBackup(session.Link(), view, device))
+        ConsoleView view = MakeView(a, c);
+        if (!RunBackup(session.Link(), view, device, kVerifyReadingTexts))
             return kExitTransfer;
     }
     const std::vector<RecordDifference> differences = CompareRecords(expected, device.bytes);

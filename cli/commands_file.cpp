@@ -11,14 +11,10 @@
 #include "editor/setting_input.h"
 #include "editor/settings_diff.h"
 #include "transfer/config_record.h"
-#include "transfer/restore_exchange.h"
 #include "transfer/transfer_texts.h"
 
 namespace
 {
-
-// As the editor reads: one record more than it takes shows that a file is too large.
-constexpr std::size_t kEditorReadCap = kMaxConfigTextLen + CONFIG_RECORD_LEN;
 
 struct LoadedConfig {
     std::string text;
@@ -36,7 +32,7 @@ int LoadConfig(const std::string& name, Console& c, LoadedConfig& loaded)
 {
     std::string bytes;
     std::string error;
-    if (!ReadWholeFile(PathFromUtf8(name), kEditorReadCap, bytes, error)) {
+    if (!ReadWholeFile(PathFromUtf8(name), kConfigFileReadCap, bytes, error)) {
         c.err << error << "\n";
         return kExitFile;
     }
@@ -169,7 +165,7 @@ int RunCheck(const Arguments& a, Console& c)
 {
     std::string bytes;
     std::string error;
-    if (!ReadWholeFile(PathFromUtf8(a.operands[0]), kMaxCheckedFileBytes, bytes, error)) {
+    if (!ReadWholeFile(PathFromUtf8(a.operands[0]), kConfigFileReadCap, bytes, error)) {
         c.err << error << "\n";
         return kExitFile;
     }

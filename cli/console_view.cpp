@@ -3,8 +3,7 @@
 
 #include "cli/utf8.h"
 
-ConsoleView::ConsoleView(std::ostream& err, bool terminal, bool quiet, std::map<std::u16string, std::u16string> relabel)
-    : m_err(err), m_quiet(quiet), m_relabel(std::move(relabel)), m_meter(terminal)
+ConsoleView::ConsoleView(std::ostream& err, bool terminal, bool quiet) : m_err(err), m_quiet(quiet), m_meter(terminal)
 {
 }
 
@@ -27,16 +26,13 @@ void ConsoleView::Emit(const std::string& text)
     m_err.flush();
 }
 
-void ConsoleView::SetStatus(const std::u16string& text)
+void ConsoleView::SetStatus(const std::u16string& text, StatusKind kind)
 {
-    std::u16string shown = text;
-    if (const auto found = m_relabel.find(text); found != m_relabel.end())
-        shown = found->second;
-    m_label = ToUtf8(shown);
-    if (m_quiet || shown.empty())
+    m_label = ToUtf8(text);
+    if (m_quiet || text.empty())
         return;
-    // A running phase's text ("...") labels its progress; a final text stands on its own line.
-    const bool running = shown.size() >= 3 && shown.compare(shown.size() - 3, 3, u"...") == 0;
+    // A running phase's text labels its progress; an outcome stands on its own line.
+    const bool running = kind == StatusKind::Running;
     if (running && m_meter.Running()) {
         m_meter.Relabel(m_label);
         return;

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <chrono>
-#include <map>
 #include <ostream>
 #include <string>
 
@@ -13,12 +12,11 @@
 class ConsoleView : public TransferView
 {
   public:
-    // quiet: no status texts and no progress, only messages. `relabel` replaces status texts
-    // (verify reads with the backup exchange but writes no file); an empty text drops one.
-    ConsoleView(std::ostream& err, bool terminal, bool quiet, std::map<std::u16string, std::u16string> relabel = {});
+    // quiet: no status texts and no progress, only messages. An empty status text shows nothing.
+    ConsoleView(std::ostream& err, bool terminal, bool quiet);
     ~ConsoleView() override;
 
-    void SetStatus(const std::u16string& text) override;
+    void SetStatus(const std::u16string& text, StatusKind kind) override;
     void SetProgressRange(std::uint16_t upper) override;
     void SetProgressStep(int step) override;
     void SetProgressPos(int pos) override;
@@ -32,7 +30,6 @@ class ConsoleView : public TransferView
 
     std::ostream& m_err;
     bool m_quiet;
-    std::map<std::u16string, std::u16string> m_relabel;
     ProgressMeter m_meter;
     std::string m_label;
     std::uint16_t m_upper = 0;

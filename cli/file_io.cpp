@@ -29,20 +29,16 @@ bool ReadWholeFile(const std::filesystem::path& path, std::size_t cap, std::stri
         error = "Datei nicht lesbar: " + PathToUtf8(path);
         return false;
     }
-    // Read in pieces up to one byte past the cap: a small file costs no cap-sized buffer.
+    // Read in pieces up to the cap: a small file costs no cap-sized buffer.
     bytes.clear();
     std::array<char, 16384> piece;
-    while (bytes.size() <= cap && in) {
-        const std::size_t want = std::min(piece.size(), cap + 1 - bytes.size());
+    while (bytes.size() < cap && in) {
+        const std::size_t want = std::min(piece.size(), cap - bytes.size());
         in.read(piece.data(), static_cast<std::streamsize>(want));
         bytes.append(piece.data(), static_cast<std::size_t>(in.gcount()));
     }
     if (in.bad()) {
         error = "Datei nicht lesbar: " + PathToUtf8(path);
-        return false;
-    }
-    if (bytes.size() > cap) {
-        error = "Datei zu groß: " + PathToUtf8(path);
         return false;
     }
     return true;

@@ -14,10 +14,8 @@
 std::filesystem::path PathFromUtf8(const std::string& utf8);
 std::string PathToUtf8(const std::filesystem::path& path);
 
-// Larger than any configuration (160 records are 21,280 bytes); what the restore's check reads at most.
-inline constexpr std::size_t kMaxCheckedFileBytes = 16 * 1024 * 1024;
-
-// The whole file, or false with a German reason in `error` (also for a file above `cap` bytes).
+// The file's first `cap` bytes (all of a shorter file), or false with a German reason in `error`.
+// A file that fills the cap is larger than any configuration, so the checks that follow refuse it.
 bool ReadWholeFile(const std::filesystem::path& path, std::size_t cap, std::string& bytes, std::string& error);
 
 // The target's replacement in the making; removed again unless committed.

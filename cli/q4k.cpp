@@ -2,30 +2,37 @@
 #include "cli/q4k.h"
 
 #include <atomic>
-#include <map>
 
+#include "cli/command_table.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "resources/version.h"
 
-std::atomic<bool> g_stopRequested{false};
+namespace
+{
+
+// A signal or console handler sets the flag: it must be free of locks.
+static_assert(std::atomic<bool>::is_always_lock_free);
+std::atomic<bool> stopRequested{false};
+
+} // namespace
 
 void RequestStop()
 {
-    g_stopRequested = true;
+    stopRequested = true;
 }
 
 bool StopRequested()
 {
-    return g_stopRequested;
+    return stopRequested;
 }
 
 int RunQ4k(const std::vector<std::string>& words, Platform& platform, std::ostream& out, std::ostream& err)
 {
     const ParsedArguments parsed = ParseArguments(words);
     if (parsed.arguments.help) {
-        out << kHelpText;
+        out << HelpText();
         return kExitDone;
     }
     if (parsed.arguments.version) {
@@ -37,18 +44,7 @@ int RunQ4k(const std::vector<std::string>& words, Platform& platform, std::ostre
             << "Hilfe: q4k --help\n";
         return kExitUsage;
     }
-    using Command = int (*)(const Arguments&, Console&);
-    static const std::map<std::string, Command> commands = {
-        {"ports", RunPorts},
-        {"identify", RunIdentify},
-        {"backup", RunBackupCommand},
-        {"restore", RunRestoreCommand},
-        {"verify", RunVerify},
-        {"show", RunShow},
-        {"set", RunSet},
-        {"diff", RunDiff},
-        {"check", RunCheck},
-    };
+    // The parsing accepted the command, so the table holds it.
     Console console{platform, out, err};
-    return commands.at(parsed.arguments.command)(parsed.arguments, console);
+    return FindCommand(parsed.arguments.command)->run(parsed.arguments, console);
 }

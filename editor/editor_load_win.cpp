@@ -37,8 +37,7 @@ bool Erweitert::ReadConfigText(const std::wstring& path, std::string& text) cons
 {
     CFile file;
     std::string bytes;
-    // One record more than the editor takes is enough to know a file is too large.
-    if (!ReadFileBytes(file, path, bytes, kMaxConfigTextLen + CONFIG_RECORD_LEN)) {
+    if (!ReadFileBytes(file, path, bytes, kConfigFileReadCap)) {
         ReportFileError(file);
         return false;
     }

@@ -6,6 +6,7 @@
 #include "editor/identifier_rules.h"
 #include "framework/file_win.h"
 #include "framework/wide_win.h"
+#include "link/identification.h"
 
 namespace
 {

@@ -17,7 +17,6 @@ constexpr std::size_t kRolePos = 30;         // "$P06" data byte 13
 constexpr std::size_t kQuickIdPos = 12;      // "$P07" data byte 4, one identifier per 8 characters
 constexpr std::size_t kNameAreaPos = 92;     // "$P07" data byte 44
 constexpr std::size_t kOwnIdAfterNames = 12; // gap between the end of the name area and the own identifier
-constexpr std::size_t kTetraMarkerPos = 6;   // "$PBC" data byte 1: 'A' then '1' or '2'
 constexpr std::size_t kReadGroupsPos = 58;   // "$P80" data byte 27
 
 // Where every setting stands in one text; found once and used by both directions.
@@ -40,9 +39,16 @@ LayoutFound Failed(ConfigTextError error)
     return {error, {}};
 }
 
-bool IsTetraMarker(std::string_view text, std::size_t pos)
+// Where a field of `len` characters stands, `offset` behind its record's "$": Unsuitable without
+// the record, BeyondEnd when the field runs past the text's end.
+ConfigTextError LocateField(std::string_view text, std::string_view tag, std::size_t offset, std::size_t len,
+                            std::size_t& pos)
 {
-    return text[pos] == 'A' && (text[pos + 1] == '1' || text[pos + 1] == '2');
+    const std::optional<std::size_t> record = FindRecord(text, tag);
+    if (!record)
+        return ConfigTextError::Unsuitable;
+    pos = *record + offset;
+    return FieldFits(text, pos, len) ? ConfigTextError::None : ConfigTextError::BeyondEnd;
 }
 
 // Every check of a load, in the load's order.
@@ -52,20 +58,15 @@ LayoutFound LocateSettings(std::string_view text)
         return Failed(ConfigTextError::TooLarge);
     SettingsLayout layout;
 
-    const std::optional<std::size_t> p06 = FindRecord(text, "$P06");
-    if (!p06)
-        return Failed(ConfigTextError::Unsuitable);
-    layout.role = *p06 + kRolePos;
-    if (!FieldFits(text, layout.role, 2))
-        return Failed(ConfigTextError::BeyondEnd);
-
-    const std::optional<std::size_t> p07 = FindRecord(text, "$P07");
-    if (!p07)
-        return Failed(ConfigTextError::Unsuitable);
-    layout.quickIds = *p07 + kQuickIdPos;
-    if (!FieldFits(text, layout.quickIds, kQuickIdCount * kIdentifierLen))
-        return Failed(ConfigTextError::BeyondEnd);
-    const std::optional<NameArea> names = WalkNameArea(text, *p07 + kNameAreaPos);
+    if (const ConfigTextError error = LocateField(text, "$P06", kRolePos, 2, layout.role);
+        error != ConfigTextError::None)
+        return Failed(error);
+    if (const ConfigTextError error =
+            LocateField(text, "$P07", kQuickIdPos, kQuickIdCount * kIdentifierLen, layout.quickIds);
+        error != ConfigTextError::None)
+        return Failed(error);
+    // The name area stands in the same record as the quick identifiers.
+    const std::optional<NameArea> names = WalkNameArea(text, layout.quickIds + (kNameAreaPos - kQuickIdPos));
     if (!names)
         return Failed(ConfigTextError::BeyondEnd);
     layout.names = *names;
@@ -76,19 +77,16 @@ LayoutFound LocateSettings(std::string_view text)
     const std::optional<std::size_t> pbc = FindRecord(text, "$PBC");
     if (!pbc)
         return {ConfigTextError::None, layout};
-    const std::size_t marker = *pbc + kTetraMarkerPos;
+    const std::size_t marker = *pbc + kInterfaceMarkerPos;
     if (!FieldFits(text, marker, 2))
         return Failed(ConfigTextError::BeyondEnd);
-    if (!IsTetraMarker(text, marker))
+    if (!AnnouncesInterfaceRecords(text.substr(*pbc)))
         return {ConfigTextError::None, layout};
     layout.tetraMarker = marker;
 
-    const std::optional<std::size_t> p80 = FindRecord(text, "$P80");
-    if (!p80)
-        return Failed(ConfigTextError::Unsuitable);
-    layout.readGroups = *p80 + kReadGroupsPos;
-    if (!FieldFits(text, layout.readGroups, 2))
-        return Failed(ConfigTextError::BeyondEnd);
+    if (const ConfigTextError error = LocateField(text, "$P80", kReadGroupsPos, 2, layout.readGroups);
+        error != ConfigTextError::None)
+        return Failed(error);
     return {ConfigTextError::None, layout};
 }
 

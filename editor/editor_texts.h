@@ -4,7 +4,6 @@
 #include <array>
 
 inline constexpr char16_t kEditorErrorCaption[] = u"Fehler";
-inline constexpr char16_t kDeviceMissingText[] = u"Kein Quendal 4 verbunden!";
 inline constexpr char16_t kEditorBusyText[] = u"Bitte warten Sie bis der momentane Prozess beendet ist!";
 inline constexpr char16_t kConfigFileFilter[] = u"Quendal 4 - Konfigurationsdatei (*.q4k) |*.q4k||";
 inline constexpr char16_t kConfigFileExt[] = u"q4k";

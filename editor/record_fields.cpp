@@ -15,11 +15,6 @@ char16_t CharAt(std::string_view text, std::size_t pos)
     return static_cast<unsigned char>(text[pos]);
 }
 
-char NibbleChar(int nibble)
-{
-    return nibble == 0 ? '0' : static_cast<char>(HexDigitChar(nibble));
-}
-
 } // namespace
 
 bool FieldFits(std::string_view text, std::size_t pos, std::size_t len)
@@ -34,7 +29,7 @@ int ReadBytePair(std::string_view text, std::size_t pos)
 
 void WriteBytePair(std::string& text, std::size_t pos, int code)
 {
-    text[pos] = code < 16 ? '0' : static_cast<char>(HexDigitChar(code / 16));
+    text[pos] = NibbleChar(code / 16);
     text[pos + 1] = NibbleChar(code % 16);
 }
 

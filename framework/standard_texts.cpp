@@ -1,18 +1,15 @@
 // Texts of the framework's standard message boxes.
 #include "framework/standard_texts.h"
 
+#include "link/wire_text.h"
+
 namespace
 {
-
-std::u16string ToText(const std::string& ascii)
-{
-    return std::u16string(ascii.begin(), ascii.end());
-}
 
 // Replaces the single "%1" of a template by the argument.
 std::u16string Substitute(const char* pattern, const std::u16string& argument)
 {
-    std::u16string text = ToText(pattern);
+    std::u16string text = WidenBytes(pattern);
     const auto at = text.find(u"%1");
     if (at != std::u16string::npos)
         text.replace(at, 2, argument);
@@ -60,5 +57,5 @@ std::u16string FileErrorText(FileErrorKind kind, const std::u16string& path)
 std::u16string MaxCharsText(int maxChars)
 {
     const std::string number = std::to_string(maxChars);
-    return Substitute("Please enter no more than %1 characters.", ToText(number));
+    return Substitute("Please enter no more than %1 characters.", WidenBytes(number));
 }

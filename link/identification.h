@@ -6,6 +6,8 @@
 #include "link/byte_link.h"
 
 inline constexpr char16_t kNoDeviceText[] = u"\rkein Gerät verbunden";
+// What an action that needs an identified device says without one.
+inline constexpr char16_t kDeviceMissingText[] = u"Kein Quendal 4 verbunden!";
 
 enum class IdentOutcome {
     NoDevice,   // the reply lacks the device name

@@ -3,10 +3,11 @@
 
 #include <string>
 
+#include "link/wire_text.h"
+
 std::u16string ComDevicePath(int portNumber)
 {
-    const std::string number = std::to_string(portNumber);
-    return u"\\\\.\\COM" + std::u16string(number.begin(), number.end());
+    return u"\\\\.\\COM" + WidenBytes(std::to_string(portNumber));
 }
 
 PortList BuildPortList(const PortTable& table, PortChoice& choice)

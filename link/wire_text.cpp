@@ -1,4 +1,4 @@
-// Byte-to-character conversions shared by the exchanges and the editor.
+// Byte-to-character conversions for device replies and fixed texts.
 #include "link/wire_text.h"
 
 #include <cstdint>
@@ -19,18 +19,4 @@ std::u16string WidenBytes(std::string_view bytes)
     for (char c : bytes)
         text.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
     return text;
-}
-
-std::string NarrowToBytes(std::u16string_view text)
-{
-    std::string bytes;
-    bytes.reserve(text.size());
-    for (char16_t c : text)
-        bytes.push_back(static_cast<char>(c & 0xFF));
-    return bytes;
-}
-
-std::u16string AsciiToText(std::string_view ascii)
-{
-    return WidenBytes(ascii);
 }

@@ -1,34 +1,36 @@
 // The backup exchange: requests, replies turned into records, marking, and every failure report.
 #include "transfer/backup_exchange.h"
 
-#include <cstdint>
 #include <string>
 
 #include "link/link_io.h"
 #include "transfer/config_record.h"
 #include "transfer/hex_codec.h"
-#include "transfer/restore_exchange.h"
+#include "transfer/record_phase.h"
 #include "transfer/spare_byte_marker.h"
 #include "transfer/transfer_texts.h"
 
 namespace
 {
 
-constexpr int kFirstMainAddress = 0x01;
-constexpr int kLastMainAddress = 0x7F;
-constexpr int kFirstInterfaceAddress = 0x80;
-constexpr int kLastInterfaceAddress = 0x9F;
-constexpr int kProgressStep = 3;
-constexpr std::uint16_t kMainProgressRange = (kLastMainAddress - kFirstMainAddress + 1) * kProgressStep;
-constexpr std::uint16_t kInterfaceProgressRange = (kLastInterfaceAddress - kFirstInterfaceAddress + 1) * kProgressStep;
 // The terminator search starts behind the tag and the first data bytes, so a CR
 // that stands for data cannot end a record early.
 constexpr std::size_t kTerminatorSearchFrom = 10;
 
-char AddressDigit(int nibble)
-{
-    return nibble == 0 ? '0' : static_cast<char>(HexDigitChar(nibble));
-}
+// One run of read requests over an address range, with the captions of its failure boxes.
+struct ReadPhase {
+    int first;
+    int last;
+    bool mainRecords;             // spare bytes are marked and a device's empty blocks are left out
+    const char16_t* noTerminator; // the reply has no CR
+    const char16_t* unsound;      // wrong length, or a record the restore would refuse
+    const char16_t* noReply;      // no "$R" came back
+
+    constexpr std::size_t Records() const { return static_cast<std::size_t>(last - first + 1); }
+};
+
+constexpr ReadPhase kMainPhase{0x01, 0x7F, true, u"Fehler 01", u"Fehler 02", u"Fehler 03"};
+constexpr ReadPhase kInterfacePhase{0x80, 0x9F, false, u"Fehler 21", u"Fehler 22", u"Fehler 23"};
 
 std::string ReadRequest(char high, char low)
 {
@@ -37,7 +39,7 @@ std::string ReadRequest(char high, char low)
 
 std::string ReadRequest(int address)
 {
-    return ReadRequest(AddressDigit(address >> 4), AddressDigit(address & 0x0F));
+    return ReadRequest(NibbleChar(address >> 4), NibbleChar(address & 0x0F));
 }
 
 // Drops what came before "$R" and turns the "R" into "P"; false when there is no "$R".
@@ -69,40 +71,46 @@ std::string FramedRecord(std::string record, std::size_t terminatorPos)
 class Backup
 {
   public:
-    Backup(ByteLink& link, TransferView& view, RecordSink& file) : m_link(link), m_view(view), m_file(file) {}
+    Backup(ByteLink& link, TransferView& view, RecordSink& file, const ReadingTexts& texts)
+        : m_link(link), m_view(view), m_file(file), m_texts(texts)
+    {
+    }
 
     bool Run()
     {
-        m_view.SetStatus(kBackupRunningText);
-        m_view.SetProgressRange(kMainProgressRange);
-        m_view.SetProgressStep(kProgressStep);
-        m_view.SetProgressPos(0);
+        StartRecordPhase(m_view, m_texts.running, kMainPhase.Records());
         Drain(m_link);
-        ReadMainRecords();
-        if (!m_fileFailed && ReadBcRecord())
-            ReadInterfaceRecords();
-        m_view.SetStatus(m_error ? kBackupFailedText : kBackupDoneText);
+        ReadRecords(kMainPhase);
+        if (!m_fileFailed && ReadBcRecord()) {
+            StartRecordPhase(m_view, m_texts.interface, kInterfacePhase.Records());
+            ReadRecords(kInterfacePhase);
+        }
+        if (m_error)
+            m_view.SetStatus(m_texts.failed, StatusKind::Failed);
+        else
+            m_view.SetStatus(m_texts.done, StatusKind::Done);
         return !m_error;
     }
 
   private:
-    void ReadMainRecords()
+    void ReadRecords(const ReadPhase& phase)
     {
-        for (int address = kFirstMainAddress; address <= kLastMainAddress; ++address) {
+        for (int address = phase.first; address <= phase.last; ++address) {
             WriteCommand(m_link, ReadRequest(address));
             m_view.StepProgress();
             std::string record = ReadUntilSilent(m_link);
             if (!TurnReplyIntoRecord(record)) {
-                FailPhase(u"Fehler 03");
+                FailPhase(phase.noReply);
                 return;
             }
             bool omit = false;
-            if (m_marker.AwaitsBlockHead())
+            if (phase.mainRecords && m_marker.AwaitsBlockHead())
                 omit = m_marker.ExamineBlockHead(record);
-            const std::size_t terminatorPos = TurnTerminator(record, u"Fehler 01");
-            m_marker.MarkSpare(record);
+            const std::size_t terminatorPos = TurnTerminator(record, phase.noTerminator);
+            if (phase.mainRecords)
+                m_marker.MarkSpare(record);
             const std::string framed = FramedRecord(record, terminatorPos);
-            const bool sound = CheckRecord(record.size(), framed, !omit, u"Fehler 02");
+            const bool sound = CheckRecord(record.size(), framed, !omit, phase.unsound);
             if (!omit && !Store(framed))
                 return;
             if (!sound || terminatorPos == std::string::npos) {
@@ -127,32 +135,6 @@ class Backup
         const bool omit = framed[kRecordDataPos] == 'F' && framed[kRecordDataPos + 1] == 'F';
         CheckRecord(record.size(), framed, !omit, u"Fehler 12");
         return !omit && Store(framed) && AnnouncesInterfaceRecords(framed);
-    }
-
-    void ReadInterfaceRecords()
-    {
-        m_view.SetStatus(kBackupInterfaceText);
-        m_view.SetProgressRange(kInterfaceProgressRange);
-        m_view.SetProgressStep(kProgressStep);
-        m_view.SetProgressPos(0);
-        for (int address = kFirstInterfaceAddress; address <= kLastInterfaceAddress; ++address) {
-            WriteCommand(m_link, ReadRequest(address));
-            m_view.StepProgress();
-            std::string record = ReadUntilSilent(m_link);
-            if (!TurnReplyIntoRecord(record)) {
-                FailPhase(u"Fehler 23");
-                return;
-            }
-            const std::size_t terminatorPos = TurnTerminator(record, u"Fehler 21");
-            const std::string framed = FramedRecord(record, terminatorPos);
-            const bool sound = CheckRecord(record.size(), framed, true, u"Fehler 22");
-            if (!Store(framed))
-                return;
-            if (!sound || terminatorPos == std::string::npos) {
-                m_view.SetProgressPos(0);
-                return;
-            }
-        }
     }
 
     // Turns the first CR at or after position 10 into the terminator and returns where it stands;
@@ -205,6 +187,7 @@ class Backup
     ByteLink& m_link;
     TransferView& m_view;
     RecordSink& m_file;
+    const ReadingTexts& m_texts;
     SpareByteMarker m_marker;
     bool m_error = false;
     bool m_fileFailed = false;
@@ -212,7 +195,7 @@ class Backup
 
 } // namespace
 
-bool RunBackup(ByteLink& link, TransferView& view, RecordSink& file)
+bool RunBackup(ByteLink& link, TransferView& view, RecordSink& file, const ReadingTexts& texts)
 {
-    return Backup(link, view, file).Run();
+    return Backup(link, view, file, texts).Run();
 }

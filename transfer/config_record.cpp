@@ -1,5 +1,17 @@
-// Splitting configuration files into records and reading the "$PBC" interface marker.
+// The rules of the configuration file: its records, their check, and the "$PBC" interface marker.
 #include "transfer/config_record.h"
+
+#include "transfer/hex_codec.h"
+
+namespace
+{
+
+bool IsDataChar(char c)
+{
+    return IsUpperHexDigit(c) || (c >= 'a' && c <= 'f') || c == 'X';
+}
+
+} // namespace
 
 std::vector<std::string> SplitRecords(std::string_view fileBytes)
 {
@@ -12,5 +24,33 @@ std::vector<std::string> SplitRecords(std::string_view fileBytes)
 
 bool AnnouncesInterfaceRecords(std::string_view record)
 {
-    return record.size() > 7 && record[6] == 'A' && (record[7] == '1' || record[7] == '2');
+    return record.size() > kInterfaceMarkerPos + 1 && record[kInterfaceMarkerPos] == 'A' &&
+           (record[kInterfaceMarkerPos + 1] == '1' || record[kInterfaceMarkerPos + 1] == '2');
+}
+
+bool IsConfigurationRecord(std::string_view record)
+{
+    if (record.size() != CONFIG_RECORD_LEN)
+        return false;
+    if (record[0] != '$' || record[1] != 'P' || record[kRecordTerminatorPos] != kRecordTerminator)
+        return false;
+    if (!IsUpperHexDigit(record[kRecordAddressPos]) || !IsUpperHexDigit(record[kRecordAddressPos + 1]))
+        return false;
+    for (std::size_t pos = kRecordDataPos; pos < kRecordTerminatorPos; ++pos) {
+        if (!IsDataChar(record[pos]))
+            return false;
+    }
+    return true;
+}
+
+bool IsConfigurationFile(std::string_view fileBytes)
+{
+    // Far beyond any real configuration: such a file is no configuration, whatever it holds.
+    if (fileBytes.size() > kMaxConfigFileBytes)
+        return false;
+    for (const std::string& record : SplitRecords(fileBytes)) {
+        if (!IsConfigurationRecord(record))
+            return false;
+    }
+    return true;
 }

@@ -15,11 +15,11 @@ int HexDigitValue(char16_t ch)
     return 0;
 }
 
-char16_t HexDigitChar(int value)
+char NibbleChar(int nibble)
 {
-    if (value >= 1 && value <= 9)
-        return static_cast<char16_t>(u'0' + value);
-    if (value >= 10 && value <= 14)
-        return static_cast<char16_t>(u'A' + value - 10);
-    return u'F';
+    if (nibble >= 0 && nibble <= 9)
+        return static_cast<char>('0' + nibble);
+    if (nibble >= 10 && nibble <= 14)
+        return static_cast<char>('A' + nibble - 10);
+    return 'F';
 }

@@ -7,5 +7,6 @@ bool IsUpperHexDigit(char16_t ch);
 // "1"-"9" and "A"-"F" give 1-15; every other character gives 0 ("0", lower case and "X" included).
 int HexDigitValue(char16_t ch);
 
-// 1-14 give "1"-"E"; every other value gives "F". Callers write "0" for a zero nibble themselves.
-char16_t HexDigitChar(int value);
+// The character of a nibble as the device's requests and the records carry it: 0-14 give
+// "0"-"E"; every other value gives "F".
+char NibbleChar(int nibble);

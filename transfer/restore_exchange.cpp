@@ -1,4 +1,4 @@
-// The restore exchange and the check that keeps arbitrary files away from the device.
+// The restore exchange: the file's check first, then one acknowledged write per record.
 #include "transfer/restore_exchange.h"
 
 #include <cstdint>
@@ -8,42 +8,16 @@
 #include "link/device_commands.h"
 #include "link/link_io.h"
 #include "transfer/config_record.h"
-#include "transfer/hex_codec.h"
+#include "transfer/record_phase.h"
 #include "transfer/transfer_texts.h"
 
 namespace
 {
 
-constexpr int kProgressStep = 3;
 // A slow device gets this many reading passes for one acknowledgement...
 constexpr int kMaxReadingPasses = 101;
 // ...but a line that keeps babbling makes each pass last up to the read cap, so time bounds it too.
 constexpr std::uint64_t kMaxAckWaitMs = 10000;
-
-bool IsDataChar(char c)
-{
-    return IsUpperHexDigit(c) || (c >= 'a' && c <= 'f') || c == 'X';
-}
-
-} // namespace
-
-bool IsConfigurationRecord(std::string_view record)
-{
-    if (record.size() != CONFIG_RECORD_LEN)
-        return false;
-    if (record[0] != '$' || record[1] != 'P' || record[kRecordTerminatorPos] != kRecordTerminator)
-        return false;
-    if (!IsUpperHexDigit(record[kRecordAddressPos]) || !IsUpperHexDigit(record[kRecordAddressPos + 1]))
-        return false;
-    for (std::size_t pos = kRecordDataPos; pos < kRecordTerminatorPos; ++pos) {
-        if (!IsDataChar(record[pos]))
-            return false;
-    }
-    return true;
-}
-
-namespace
-{
 
 // Reads until the acknowledgement shows up anywhere in what came since the record went out;
 // an acknowledgement split over two passes still counts.
@@ -66,45 +40,30 @@ bool AwaitAcknowledgement(ByteLink& link, const std::string& expected)
 
 } // namespace
 
-bool IsConfigurationFile(std::string_view fileBytes)
-{
-    // Far beyond any real configuration: such a file is no configuration, whatever it holds.
-    if (fileBytes.size() > kMaxConfigFileBytes)
-        return false;
-    for (const std::string& record : SplitRecords(fileBytes)) {
-        if (!IsConfigurationRecord(record))
-            return false;
-    }
-    return true;
-}
-
 bool RunRestore(ByteLink& link, TransferView& view, std::string_view fileBytes)
 {
     // Sending an arbitrary file's bytes as write commands could garble the device's memory.
     if (!IsConfigurationFile(fileBytes)) {
         view.ShowMessage(kUnsuitableFileText, kRestoreErrorCaption, MessageIcon::Stop);
-        view.SetStatus(kRestoreFailedText);
+        view.SetStatus(kRestoreFailedText, StatusKind::Failed);
         return false;
     }
     const std::vector<std::string> records = SplitRecords(fileBytes);
-    view.SetStatus(kRestoreRunningText);
-    view.SetProgressRange(static_cast<std::uint16_t>(records.size() * kProgressStep));
-    view.SetProgressStep(kProgressStep);
-    view.SetProgressPos(0);
+    StartRecordPhase(view, kRestoreRunningText, records.size());
     Drain(link);
     for (const std::string& record : records) {
         link.Write(reinterpret_cast<const std::uint8_t*>(record.data()), record.size());
         view.StepProgress();
         if (record.compare(kRecordAddressPos, 2, "BC") == 0 && AnnouncesInterfaceRecords(record))
-            view.SetStatus(kRestoreInterfaceText);
+            view.SetStatus(kRestoreInterfaceText, StatusKind::Running);
         const std::string ack{'P', record[kRecordAddressPos], record[kRecordAddressPos + 1], '!', '\r'};
         if (!AwaitAcknowledgement(link, ack)) {
             view.ShowMessage(kRestoreErrorBoxText, kRestoreErrorCaption, MessageIcon::Stop);
-            view.SetStatus(kRestoreFailedText);
+            view.SetStatus(kRestoreFailedText, StatusKind::Failed);
             return false;
         }
     }
-    view.SetStatus(kRestoreDoneText);
+    view.SetStatus(kRestoreDoneText, StatusKind::Done);
     SendEndCommand(link);
     return true;
 }

@@ -9,6 +9,16 @@ inline constexpr char16_t kBackupFailedText[] = u"Auslesen der Konfiguration feh
 inline constexpr char16_t kBackupErrorBoxText[] =
     u"Auslesen der Konfiguration fehlerhaft. Datei konnte nicht gespeichert werden.";
 
+// The status texts of a reading of the device: its two phases and its outcome.
+struct ReadingTexts {
+    const char16_t* running;
+    const char16_t* interface;
+    const char16_t* done;
+    const char16_t* failed;
+};
+inline constexpr ReadingTexts kBackupTexts{kBackupRunningText, kBackupInterfaceText, kBackupDoneText,
+                                           kBackupFailedText};
+
 // Restore.
 inline constexpr char16_t kRestoreRunningText[] = u"Transferiere Konfiguration auf Quendal 4...";
 inline constexpr char16_t kRestoreInterfaceText[] = u"Transferiere Interface-Konfiguration auf Quendal 4...";

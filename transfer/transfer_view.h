@@ -7,13 +7,16 @@
 
 enum class MessageIcon { None, Stop, Exclamation, Information };
 
+// What a status text reports: a phase under way, or the transfer's outcome.
+enum class StatusKind { Running, Done, Failed };
+
 class TransferView
 {
   public:
     virtual ~TransferView() = default;
 
     // Status line (control 1002).
-    virtual void SetStatus(const std::u16string& text) = 0;
+    virtual void SetStatus(const std::u16string& text, StatusKind kind) = 0;
 
     // Progress bar (control 1001): range 0..upper, step, position, one step forward.
     virtual void SetProgressRange(std::uint16_t upper) = 0;

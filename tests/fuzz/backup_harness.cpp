@@ -7,7 +7,6 @@
 #include "tests/unit/fake_device.h"
 #include "transfer/backup_exchange.h"
 #include "transfer/config_record.h"
-#include "transfer/restore_exchange.h"
 
 namespace
 {

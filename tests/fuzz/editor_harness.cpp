@@ -8,7 +8,6 @@
 #include "editor/editor_settings.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "transfer/config_record.h"
-#include "transfer/restore_exchange.h"
 
 namespace
 {

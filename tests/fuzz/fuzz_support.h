@@ -79,7 +79,7 @@ class QuietView : public TransferView
     int messages = 0;
     std::u16string status;
 
-    void SetStatus(const std::u16string& text) override { status = text; }
+    void SetStatus(const std::u16string& text, StatusKind) override { status = text; }
     void SetProgressRange(std::uint16_t) override {}
     void SetProgressStep(int) override {}
     void SetProgressPos(int) override {}

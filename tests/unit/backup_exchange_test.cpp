@@ -78,6 +78,7 @@ TEST(Backup, WholeDeviceWithoutInterface)
     EXPECT_EQ(rig.file.writes[126], FileRecord("7F", kMainMarked));
     EXPECT_EQ(rig.file.writes[127], FileRecord("BC", kBcData)); // never marked
     EXPECT_EQ(rig.view.statuses, (std::vector<std::u16string>{u"Speichere Konfiguration in Datei...", kDone}));
+    EXPECT_EQ(rig.view.kinds, (std::vector<StatusKind>{StatusKind::Running, StatusKind::Done}));
     EXPECT_EQ(rig.view.log.front(), "status Speichere Konfiguration in Datei...");
     EXPECT_EQ(rig.view.range, 381);
     EXPECT_EQ(rig.view.step, 3);
@@ -112,6 +113,7 @@ TEST(Backup, MissingReplyEndsMainPhaseThenBcIsRead)
     EXPECT_EQ(rig.file.writes[15].substr(0, 4), "$PBC");
     EXPECT_EQ(rig.view.pos, 0);
     EXPECT_EQ(rig.view.statuses.back(), kFailed);
+    EXPECT_EQ(rig.view.kinds.back(), StatusKind::Failed);
 }
 
 TEST(Backup, MainRecordFramingFaults)

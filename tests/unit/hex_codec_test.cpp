@@ -1,4 +1,4 @@
-// The hex digit codec against its value tables, including the odd corners (no lower case, 0 -> "F").
+// The hex digit codec against its value tables, including the odd corners (no lower case, 15 and beyond -> "F").
 #include <gtest/gtest.h>
 
 #include "transfer/hex_codec.h"
@@ -13,11 +13,11 @@ TEST(HexCodec, DigitValues)
         EXPECT_EQ(HexDigitValue(ch), value) << static_cast<int>(ch);
 }
 
-TEST(HexCodec, DigitChars)
+TEST(HexCodec, NibbleChars)
 {
-    const std::pair<int, char16_t> cases[] = {
-        {1, u'1'}, {9, u'9'}, {10, u'A'}, {14, u'E'}, {0, u'F'}, {15, u'F'}, {16, u'F'}, {-1, u'F'}, {255, u'F'},
+    const std::pair<int, char> cases[] = {
+        {0, '0'}, {1, '1'}, {9, '9'}, {10, 'A'}, {14, 'E'}, {15, 'F'}, {16, 'F'}, {-1, 'F'}, {255, 'F'},
     };
     for (const auto& [value, ch] : cases)
-        EXPECT_EQ(HexDigitChar(value), ch) << value;
+        EXPECT_EQ(NibbleChar(value), ch) << value;
 }

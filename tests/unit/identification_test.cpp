@@ -10,7 +10,7 @@ namespace
 {
 std::u16string T(const char* ascii)
 {
-    return AsciiToText(ascii);
+    return WidenBytes(ascii);
 }
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "link/link_io.h"
 #include "link/wire_text.h"
 #include "tests/unit/fake_device.h"
+#include "tests/unit/transfer_test_support.h"
 
 TEST(LinkIo, CommandGoesOutOneBytePerWrite)
 {

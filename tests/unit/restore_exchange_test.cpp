@@ -147,6 +147,7 @@ TEST(Restore, InterfaceStatusShownWhenBcGoesOutAndKept)
     const std::string bc = Rec("BC", "00A1" + CountingData().substr(4));
     EXPECT_TRUE(rig.Run(Rec("06") + bc + Rec("80") + Rec("81")));
     EXPECT_EQ(rig.view.statuses, (std::vector<std::u16string>{kRunning, kInterface, kDone}));
+    EXPECT_EQ(rig.view.kinds, (std::vector<StatusKind>{StatusKind::Running, StatusKind::Running, StatusKind::Done}));
     const auto at = std::find(rig.view.log.begin(), rig.view.log.end(),
                               "status Transferiere Interface-Konfiguration auf Quendal 4...");
     ASSERT_NE(at, rig.view.log.end());

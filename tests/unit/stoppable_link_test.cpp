@@ -1,16 +1,28 @@
 // A stop request ends a running exchange through its failure path.
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "link/stoppable_link.h"
 #include "tests/unit/fake_device.h"
 #include "tests/unit/transfer_test_support.h"
 #include "transfer/restore_exchange.h"
 
+namespace
+{
+// The flag a test raises; a stop query is a plain function, as the console's handler needs.
+std::atomic<bool> stop{false};
+bool Stopped()
+{
+    return stop;
+}
+} // namespace
+
 TEST(StoppableLink, PassesBytesUntilStoppedThenMovesNone)
 {
     FakeDevice device;
-    std::atomic<bool> stop{false};
-    StoppableLink link(device, stop);
+    stop = false;
+    StoppableLink link(device, Stopped);
     const std::uint8_t byte = 'x';
     std::uint8_t got = 0;
     device.Queue("a");
@@ -26,12 +38,12 @@ TEST(StoppableLink, PassesBytesUntilStoppedThenMovesNone)
 TEST(StoppableLink, RestoreStoppedAfterTheFirstRecordFailsWithoutTheEndCommand)
 {
     FakeDevice device;
-    std::atomic<bool> stop{false};
+    stop = false;
     device.onCommand = [&](const std::string& record) {
         device.Queue(std::string{'P', record[2], record[3], '!', '\r'});
         stop = true;
     };
-    StoppableLink link(device, stop);
+    StoppableLink link(device, Stopped);
     RecordingView view;
     const std::string file = FileRecord("01", CountingData()) + FileRecord("02", CountingData());
     EXPECT_FALSE(RunRestore(link, view, file));

@@ -10,9 +10,17 @@
 #include <string>
 #include <vector>
 
-#include "link/wire_text.h"
 #include "transfer/record_sink.h"
 #include "transfer/transfer_view.h"
+
+// A text of U+0000-U+00FF back to its bytes, for short ASCII log lines.
+inline std::string NarrowToBytes(std::u16string_view text)
+{
+    std::string bytes;
+    for (char16_t c : text)
+        bytes.push_back(static_cast<char>(c & 0xFF));
+    return bytes;
+}
 
 struct ShownMessage {
     std::u16string text;
@@ -31,9 +39,12 @@ class RecordingView : public TransferView
     int step = 0;
     int pos = -1;
 
-    void SetStatus(const std::u16string& text) override
+    std::vector<StatusKind> kinds;
+
+    void SetStatus(const std::u16string& text, StatusKind kind) override
     {
         statuses.push_back(text);
+        kinds.push_back(kind);
         log.push_back("status " + NarrowToBytes(text));
     }
     void SetProgressRange(std::uint16_t upper) override

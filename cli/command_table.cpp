@@ -1,0 +1,60 @@
+// The table of q4k's commands.
+#include "cli/command_table.h"
+
+#include "cli/commands.h"
+
+namespace
+{
+
+constexpr CommandSpec kCommands[] = {
+    {"ports", 0, CommandGroup::Device, 0, RunPorts,
+     "  ports                     die seriellen Ports dieses Rechners\n"},
+    {"identify", 1, CommandGroup::Device, kTraceOption, RunIdentify,
+     "  identify PORT             Software, Version und Option des Geräts\n"},
+    {"backup", 2, CommandGroup::Device, kTraceOption, RunBackupCommand,
+     "  backup PORT DATEI         Quendal 4 -> Datei (die Datei entsteht erst, wenn alles gelesen ist)\n"},
+    {"restore", 2, CommandGroup::Device, kTraceOption, RunRestoreCommand,
+     "  restore PORT DATEI        Datei -> Quendal 4 (eine ungeeignete Datei sendet nichts)\n"},
+    {"verify", 2, CommandGroup::Device, kTraceOption, RunVerify,
+     "  verify PORT DATEI         Gerät auslesen und mit DATEI vergleichen (\"XX\"-Bytes zählen nicht)\n"},
+    {"show", 1, CommandGroup::File, kJsonOption, RunShow,
+     "  show DATEI [--json]       Rolle, Kennungen, Namen, TETRA-Optionen, Zahl der Datensätze\n"},
+    {"set", 1, CommandGroup::File, kSetOptions, RunSet,
+     "  set DATEI -o AUS [...]    Einstellungen ändern wie im Fenster \"Erweitert\" (AUS darf DATEI sein)\n"
+     "      --role master|slave   --own-id KENNUNG       --quick K=KENNUNG    --name K=TEXT\n"
+     "      --auto-transfer on|off                       --read-groups on|off\n"
+     "      --append-own-id       hängt \"_\" und die eigene Kennung an den Namen von AUS an\n"
+     "      (Kennungen: genau 8 Zeichen 0-9,A-F; Namen: höchstens 10 Zeichen; K: 0 bis 9)\n"},
+    {"diff", 2, CommandGroup::File, 0, RunDiff,
+     "  diff A B                  Unterschiede: erst die Einstellungen, dann die übrigen Datensätze\n"},
+    {"check", 1, CommandGroup::File, 0, RunCheck,
+     "  check DATEI               ob die Übertragung die Datei annehmen würde\n"},
+};
+
+} // namespace
+
+std::span<const CommandSpec> CommandTable()
+{
+    return kCommands;
+}
+
+const CommandSpec* FindCommand(std::string_view name)
+{
+    for (const CommandSpec& command : kCommands)
+        if (command.name == name)
+            return &command;
+    return nullptr;
+}
+
+std::string CommandsTaking(CommandOption option)
+{
+    std::string names;
+    for (const CommandSpec& command : kCommands) {
+        if (!(command.options & option))
+            continue;
+        if (!names.empty())
+            names += ", ";
+        names += command.name;
+    }
+    return names;
+}
