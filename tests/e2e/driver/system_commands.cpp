@@ -54,8 +54,14 @@ void GetClipboard(const Args&, JsonReply& reply)
 
 void Screen(const Args&, JsonReply& reply)
 {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     reply.Add("width", static_cast<int64_t>(GetSystemMetrics(SM_CXSCREEN)))
-        .Add("height", static_cast<int64_t>(GetSystemMetrics(SM_CYSCREEN)));
+        .Add("height", static_cast<int64_t>(GetSystemMetrics(SM_CYSCREEN)))
+        .Add("work_left", static_cast<int64_t>(work.left))
+        .Add("work_top", static_cast<int64_t>(work.top))
+        .Add("work_right", static_cast<int64_t>(work.right))
+        .Add("work_bottom", static_cast<int64_t>(work.bottom));
 }
 
 void Metric(const Args& args, JsonReply& reply)
@@ -90,7 +96,7 @@ void TextExtent(const Args& args, JsonReply& reply)
 const std::array kCommands = {
     Command{"setclip", "TEXT  puts Unicode text on the clipboard", 1, SetClipboard},
     Command{"getclip", "  the clipboard's Unicode text, or null", 0, GetClipboard},
-    Command{"screen", "  screen width and height", 0, Screen},
+    Command{"screen", "  screen width and height, and the work area", 0, Screen},
     Command{"metric", "INDEX  GetSystemMetrics(INDEX), e.g. 32 for SM_CXFRAME", 1, Metric},
     Command{"textextent", "FACE POINTS TEXT  size of TEXT in that font (GetTextExtentPoint32) and the face used", 3,
             TextExtent},
