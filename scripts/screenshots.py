@@ -9,12 +9,11 @@ with its port list open, during and after a backup, after a restore, the editor 
 with a destination that carries the own identifier, the editor beside the main window while it
 sends, and the typical message boxes.
 
-The screen is 1366 x 768, a laptop's, so that the editor opens beside the main window. No picture
-is saved while a label of the main window or the editor is too narrow for its text.
+The harness's screen is 1366 x 768, a laptop's, on which the editor opens beside the main window.
+No picture is saved while a label of the main window or the editor is too narrow for its text.
 """
 
 import argparse
-import os
 import shutil
 import subprocess
 import sys
@@ -24,7 +23,6 @@ ROOT = Path(__file__).resolve().parent.parent
 sys.path.insert(0, str(ROOT / "tests/e2e"))
 
 from harness import IDOK, Case, Session, comports, holds_for, wait_until  # noqa: E402
-from harness.display import Xvfb  # noqa: E402
 from harness.editor_window import (  # noqa: E402
     APPEND_OWN_ID, DEST_NAME, OWN_ID, SAVE_AND_SEND, choose_destination, leave, load, open_editor, set_check,
 )
@@ -47,7 +45,6 @@ GOLDEN_OWN_ID = "6F1A2B3C"
 DESTINATION = "C:\\q4\\RTW-2.q4k"
 # A restore gives a record up after about 5 s without an acknowledgement.
 RESTORE_GIVE_UP = 15.0
-SCREEN = "1366x768x24"
 
 
 def parse_args():
@@ -267,22 +264,16 @@ def main():
     args = parse_args()
     args.out.mkdir(parents=True, exist_ok=True)
     args.guide_out.mkdir(parents=True, exist_ok=True)
-    args.artifacts.mkdir(parents=True, exist_ok=True)
-    # Always an Xvfb of its own: on a desktop other windows could cover the program's.
-    xvfb = Xvfb(args.artifacts / "screenshots-xvfb.log", size=SCREEN)
-    os.environ["DISPLAY"] = xvfb.display
-    try:
-        with Session(args.exe, args.sim, args.driver, args.artifacts) as session:
-            case = Case(session, "screenshots", args.artifacts / "screenshots")
-            failed = True
-            try:
-                for path in take(case, Pictures(case, args.out, args.guide_out)):
-                    print("saved %s" % path)
-                failed = False
-            finally:
-                case.close(failed)
-    finally:
-        xvfb.stop()
+    # Always Xvfb: on a desktop other windows could cover the program's.
+    with Session(args.exe, args.sim, args.driver, args.artifacts, headless=True) as session:
+        case = Case(session, "screenshots", args.artifacts / "screenshots")
+        failed = True
+        try:
+            for path in take(case, Pictures(case, args.out, args.guide_out)):
+                print("saved %s" % path)
+            failed = False
+        finally:
+            case.close(failed)
     return 0
 
 
