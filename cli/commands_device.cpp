@@ -79,11 +79,12 @@ class DeviceSession
     int Identify(Console& c)
     {
         m_shown = IdentifyPatiently(Link(), m_waitMs, StopRequested);
-        if (m_shown.outcome != IdentOutcome::Identified) {
+        if (m_shown.outcome == IdentOutcome::Identified)
+            return kExitDone;
+        // Stopped while waiting: "abgebrochen" says all.
+        if (!StopRequested())
             c.err << ToUtf8(kDeviceMissingText) << "\n";
-            return kExitNoDevice;
-        }
-        return kExitDone;
+        return kExitNoDevice;
     }
 
     const std::u16string& Shown() const { return m_shown.text; }
@@ -192,8 +193,7 @@ int CompareWithDevice(const Arguments& a, Console& c, DeviceSession& session, co
     }
     const std::vector<RecordDifference> differences = CompareRecords(expected, device.bytes);
     if (a.json) {
-        c.out << "{\"equal\": " << (differences.empty() ? "true" : "false")
-              << ", \"differences\": " << RecordDifferencesJson(differences) << "}\n";
+        c.out << VerifyJson(differences);
     } else if (differences.empty()) {
         c.out << "Gerät und Datei stimmen überein.\n";
     } else {
@@ -227,12 +227,7 @@ int RunIdentify(const Arguments& a, Console& c)
         c.err << "Die Antwort des Geräts ist keine Kennung eines Quendal 4.\n";
         return kExitNoDevice;
     }
-    if (a.json)
-        c.out << "{\"software\": " << JsonString(lines->software) << ", \"version\": " << JsonString(lines->version)
-              << ", \"option\": " << JsonString(lines->option) << "}\n";
-    else
-        c.out << "Software: " << ToUtf8(lines->software) << "\nVersion: " << ToUtf8(lines->version)
-              << "\nOption: " << ToUtf8(lines->option) << "\n";
+    c.out << IdentificationText(lines->software, lines->version, lines->option, a.json);
     return kExitDone;
 }
 

@@ -15,6 +15,7 @@
 #include "editor/setting_input.h"
 #include "editor/settings_diff.h"
 #include "transfer/config_record.h"
+#include "transfer/hex_codec.h"
 #include "transfer/transfer_texts.h"
 
 namespace
@@ -105,55 +106,16 @@ std::optional<std::string> WithOwnId(const std::string& out, const std::u16strin
     return out + "_" + ToUtf8(ownId);
 }
 
-// Data byte k of the record at `pos` is spare ("XX") in either text.
-bool SpareInEither(std::string_view a, std::string_view b, std::size_t pos)
-{
-    const std::size_t inRecord = pos % CONFIG_RECORD_LEN;
-    if (inRecord < kRecordDataPos || inRecord >= kRecordTerminatorPos)
-        return false;
-    const std::size_t pair = pos - (inRecord - kRecordDataPos) % 2;
-    return a.substr(pair, 2) == "XX" || b.substr(pair, 2) == "XX";
-}
-
-// Two files of one length that differ only inside spare pairs.
-bool DifferOnlyInSpareBytes(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t pos = 0; pos < a.size(); ++pos)
-        if (a[pos] != b[pos] && !SpareInEither(a, b, pos))
-            return false;
-    return true;
-}
-
-std::string SettingDifferencesJson(const std::vector<SettingDifference>& differences, const EditorSettings& a,
-                                   const EditorSettings& b)
-{
-    std::string json = "[";
-    for (std::size_t i = 0; i < differences.size(); ++i) {
-        const SettingChange change = DescribeSettingDifference(differences[i], a, b);
-        json += (i ? ", " : "") + std::string("{\"field\": \"") + change.field +
-                "\", \"index\": " + std::to_string(differences[i].index) +
-                ", \"a\": " + JsonString(FromUtf8(change.first).value_or(u"")) +
-                ", \"b\": " + JsonString(FromUtf8(change.second).value_or(u"")) + "}";
-    }
-    return json + "]";
-}
-
-int HexValue(char c)
-{
-    return c <= '9' ? c - '0' : c - 'A' + 10;
-}
-
 // What a technician needs to judge a suitable file: its main records, "$PBC", the interface records.
 std::string Summary(const std::vector<std::string>& records)
 {
-    int main = 0, interface = 0, lowest = 0xFF, highest = 0;
+    int mainRecords = 0, interface = 0, lowest = 0xFF, highest = 0;
     const std::string* bc = nullptr;
     for (const std::string& record : records) {
-        const int address = HexValue(record[kRecordAddressPos]) * 16 + HexValue(record[kRecordAddressPos + 1]);
+        const int address =
+            HexDigitValue(record[kRecordAddressPos]) * 16 + HexDigitValue(record[kRecordAddressPos + 1]);
         if (address >= 0x01 && address <= 0x7F) {
-            ++main;
+            ++mainRecords;
             lowest = std::min(lowest, address);
             highest = std::max(highest, address);
         } else if (address >= 0x80 && address <= 0x9F) {
@@ -163,9 +125,9 @@ std::string Summary(const std::vector<std::string>& records)
         }
     }
     char range[32] = "";
-    if (main > 0)
+    if (mainRecords > 0)
         std::snprintf(range, sizeof range, " (%02X bis %02X)", lowest, highest);
-    std::string text = "Hauptdatensätze: " + std::to_string(main) + range + "\n";
+    std::string text = "Hauptdatensätze: " + std::to_string(mainRecords) + range + "\n";
     text += std::string("$PBC: ") +
             (!bc                              ? "fehlt"
              : AnnouncesInterfaceRecords(*bc) ? "vorhanden, kündigt Interface-Datensätze an"
@@ -258,12 +220,9 @@ int RunDiff(const Arguments& a, Console& c)
         CompareBeyondSettings(first.text, first.settings, second.text, second.settings);
     const bool same = first.bytes == second.bytes;
     // The comparison leaves spare bytes out; the files may still differ on disk.
-    const bool spareOnly =
-        !same && settings.empty() && records.empty() && DifferOnlyInSpareBytes(first.bytes, second.bytes);
+    const bool spareOnly = settings.empty() && records.empty() && DifferOnlyInSpareBytes(first.bytes, second.bytes);
     if (a.json) {
-        c.out << "{\"equal\": " << (same ? "true" : "false") << ", \"spare_only\": " << (spareOnly ? "true" : "false")
-              << ", \"settings\": " << SettingDifferencesJson(settings, first.settings, second.settings)
-              << ", \"records\": " << RecordDifferencesJson(records) << "}\n";
+        c.out << DiffJson(same, spareOnly, settings, first.settings, second.settings, records);
         return same ? kExitDone : kExitDifferences;
     }
     c.out << SettingDifferenceLines(settings, first.settings, second.settings);

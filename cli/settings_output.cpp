@@ -166,6 +166,9 @@ std::string RecordDifferenceLines(const std::vector<RecordDifference>& differenc
     return lines;
 }
 
+namespace
+{
+
 std::string RecordDifferencesJson(const std::vector<RecordDifference>& differences)
 {
     using Kind = RecordDifference::Kind;
@@ -182,6 +185,51 @@ std::string RecordDifferencesJson(const std::vector<RecordDifference>& differenc
         json += "]}";
     }
     return json + "]";
+}
+
+std::string SettingDifferencesJson(const std::vector<SettingDifference>& differences, const EditorSettings& a,
+                                   const EditorSettings& b)
+{
+    std::string json = "[";
+    for (std::size_t i = 0; i < differences.size(); ++i) {
+        const SettingChange change = DescribeSettingDifference(differences[i], a, b);
+        json += (i ? ", " : "") + std::string("{\"field\": \"") + change.field +
+                "\", \"index\": " + std::to_string(differences[i].index) +
+                ", \"a\": " + JsonString(FromUtf8(change.first).value_or(u"")) +
+                ", \"b\": " + JsonString(FromUtf8(change.second).value_or(u"")) + "}";
+    }
+    return json + "]";
+}
+
+const char* JsonBool(bool value)
+{
+    return value ? "true" : "false";
+}
+
+} // namespace
+
+std::string IdentificationText(std::u16string_view software, std::u16string_view version, std::u16string_view option,
+                               bool json)
+{
+    if (json)
+        return "{\"software\": " + JsonString(software) + ", \"version\": " + JsonString(version) +
+               ", \"option\": " + JsonString(option) + "}\n";
+    return "Software: " + ToUtf8(software) + "\nVersion: " + ToUtf8(version) + "\nOption: " + ToUtf8(option) + "\n";
+}
+
+std::string VerifyJson(const std::vector<RecordDifference>& differences)
+{
+    return std::string("{\"equal\": ") + JsonBool(differences.empty()) +
+           ", \"differences\": " + RecordDifferencesJson(differences) + "}\n";
+}
+
+std::string DiffJson(bool equal, bool spareOnly, const std::vector<SettingDifference>& settings,
+                     const EditorSettings& first, const EditorSettings& second,
+                     const std::vector<RecordDifference>& records)
+{
+    return std::string("{\"equal\": ") + JsonBool(equal) + ", \"spare_only\": " + JsonBool(spareOnly) +
+           ", \"settings\": " + SettingDifferencesJson(settings, first, second) +
+           ", \"records\": " + RecordDifferencesJson(records) + "}\n";
 }
 
 std::string Plural(std::size_t n, std::string_view one, std::string_view many)

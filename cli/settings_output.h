@@ -36,8 +36,20 @@ std::string SettingDifferenceLines(const std::vector<SettingDifference>& differe
 std::string RecordDifferenceLines(const std::vector<RecordDifference>& differences, std::string_view firstName,
                                   std::string_view secondName);
 
-// [{"address": "07", "kind": "data"|"only_first"|"only_second", "bytes": [4, 13]}, ...]
-std::string RecordDifferencesJson(const std::vector<RecordDifference>& differences);
+// "Software: ...", "Version: ...", "Option: ..." lines, or {"software": ..., "version": ..., "option": ...}.
+std::string IdentificationText(std::u16string_view software, std::u16string_view version, std::u16string_view option,
+                               bool json);
+
+// {"equal": bool, "differences": [RECORD, ...]}
+std::string VerifyJson(const std::vector<RecordDifference>& differences);
+
+// {"equal": bool, "spare_only": bool, "settings": [{"field": ..., "index": K, "a": ..., "b": ...}, ...],
+//  "records": [RECORD, ...]}
+std::string DiffJson(bool equal, bool spareOnly, const std::vector<SettingDifference>& settings,
+                     const EditorSettings& first, const EditorSettings& second,
+                     const std::vector<RecordDifference>& records);
+
+// RECORD: {"address": "07", "kind": "data"|"only_first"|"only_second", "bytes": [4, 13]}
 
 // "1 Datensatz", "2 Datensätze": the number and the word that fits it.
 std::string Plural(std::size_t n, std::string_view one, std::string_view many);
