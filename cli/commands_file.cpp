@@ -201,8 +201,8 @@ int RunSet(const Arguments& a, Console& c)
         c.err << error << "\n";
         return kExitFile;
     }
-    // The name of the file written, unless the file itself went to standard output.
-    if (!IsStandardStream(PathFromUtf8(out)))
+    // The name of the file written; a stream or a device (standard output among them) is not named.
+    if (ResolveWriteTarget(PathFromUtf8(out)).way == WriteWay::Replace)
         c.out << out << "\n";
     return kExitDone;
 }

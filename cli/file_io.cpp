@@ -70,17 +70,19 @@ WriteTarget ResolveWriteTarget(const fs::path& path)
 {
     if (IsStandardStream(path))
         return {WriteWay::StandardOutput, path};
-    fs::path target = path;
     std::error_code ec;
+    // A device or a FIFO, also behind links the system resolves itself (/dev/stdout), is opened as named.
+    const fs::file_status status = fs::status(path, ec);
+    if (fs::exists(status) && !fs::is_regular_file(status))
+        return {WriteWay::Direct, path};
+    fs::path target = path;
     for (int hop = 0; hop < kMaxLinkHops && fs::is_symlink(target, ec); ++hop) {
         const fs::path next = fs::read_symlink(target, ec);
         if (ec)
             break;
         target = next.is_absolute() ? next : target.parent_path() / next;
     }
-    const fs::file_status status = fs::status(target, ec);
-    const bool replaceable = !fs::exists(status) || fs::is_regular_file(status);
-    return {replaceable ? WriteWay::Replace : WriteWay::Direct, target};
+    return {WriteWay::Replace, target};
 }
 
 bool IsExistingFile(const fs::path& path)

@@ -35,7 +35,8 @@ struct WriteTarget {
     std::filesystem::path path; // the link's final target; for Replace possibly not there yet
 };
 
-// Follows symbolic links to the final target and decides how to write it.
+// Decides how to write the path: a device or a FIFO (links followed) directly; otherwise the final
+// target of its symbolic links, which need not exist yet, is replaced.
 WriteTarget ResolveWriteTarget(const std::filesystem::path& path);
 
 // Whether the path names a regular file that is there (following links).

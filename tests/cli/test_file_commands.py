@@ -97,3 +97,7 @@ class FileCommands(Q4kCase):
         self.assertExit(help_text, 0)
         for part in ("Beispiel:", "Exit-Codes:", "q4k backup", "5  Übertragung fehlgeschlagen"):
             self.assertIn(part, help_text.stdout)
+        for words in (["help", "backup"], ["backup", "--help"]):
+            one = self.q4k(*words).stdout
+            self.assertIn("-f, --force", one)
+            self.assertNotIn("set DATEI", one)

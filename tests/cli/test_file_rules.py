@@ -44,6 +44,10 @@ class FileRules(Q4kCase):
         shown = self.q4k("show", "-", "--json", input=patched.stdout, text=False)
         self.assertEqual(json.loads(shown.stdout)["own_id"], "12AB34CD")
         self.assertExit(self.q4k("check", "-", input=GOLDEN, text=False), 0)
+        # /dev/stdout is a link to a pipe here: written through, never replaced.
+        through = self.q4k("set", GOLDEN_BACKUP, "-o", "/dev/stdout", *EDITS, text=False)
+        self.assertEqual(through.stdout, GOLDEN_PATCHED.read_bytes())
+        self.assertTrue(os.path.islink("/dev/stdout"))
 
     def test_unwritable_standard_output_is_exit_4(self):
         for args in (["show", GOLDEN_BACKUP, "--json"], ["--help"], ["check", GOLDEN_BACKUP]):
