@@ -7,7 +7,8 @@ README (--out, docs/): main_window.png (identified device), help_window.png, edi
 Guide (--guide-out, docs/anleitung/bilder/): the main window before and after identification and
 with its port list open, during and after a backup, after a restore, the editor empty, loaded and
 with a destination that carries the own identifier, the editor beside the main window while it
-sends, and the typical message boxes.
+sends, and the typical message boxes; and a terminal during a q4k rollout (scripts/rollout_picture.py,
+natively, without Wine; --rollout-only makes that picture alone).
 
 The harness's screen is 1366 x 768, a laptop's, on which the editor opens beside the main window.
 No picture is saved while a label of the main window or the editor is too narrow for its text.
@@ -36,6 +37,7 @@ from editor_steps import (  # noqa: E402
     width, without_p06,
 )
 from transfer_steps import start_backup, start_restore, wait_status  # noqa: E402
+import rollout_picture  # noqa: E402
 
 BACKUP_RUNNING = "Speichere Konfiguration in Datei..."
 BACKUP_FAILED = "Auslesen der Konfiguration fehlerhaft!"
@@ -51,11 +53,13 @@ def parse_args():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--exe", default=ROOT / "build/mingw/Q4_Backup.exe", type=Path)
     parser.add_argument("--sim", default=ROOT / "build/native/q4sim", type=Path)
+    parser.add_argument("--q4k", default=ROOT / "build/native/q4k", type=Path)
     parser.add_argument("--driver", default=ROOT / "build/mingw/q4drive.exe", type=Path)
     parser.add_argument("--out", default=ROOT / "docs", type=Path, help="folder for the README's PNG files")
     parser.add_argument("--guide-out", default=ROOT / "docs/anleitung/bilder", type=Path,
                         help="folder for the guide's PNG files")
     parser.add_argument("--artifacts", default=ROOT / "build/e2e-artifacts", type=Path)
+    parser.add_argument("--rollout-only", action="store_true", help="only the terminal during a q4k rollout")
     return parser.parse_args()
 
 
@@ -264,6 +268,9 @@ def main():
     args = parse_args()
     args.out.mkdir(parents=True, exist_ok=True)
     args.guide_out.mkdir(parents=True, exist_ok=True)
+    print("saved %s" % rollout_picture.take(args.q4k, args.sim, args.guide_out / "terminal-rollout.png"))
+    if args.rollout_only:
+        return 0
     # Always Xvfb: on a desktop other windows could cover the program's.
     with Session(args.exe, args.sim, args.driver, args.artifacts, headless=True) as session:
         case = Case(session, "screenshots", args.artifacts / "screenshots")
