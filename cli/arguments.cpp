@@ -8,8 +8,9 @@ namespace
 
 bool TakesValue(const std::string& option)
 {
-    static const char* const kValued[] = {"--trace", "-o",     "--output",        "--role",       "--own-id",
-                                          "--quick", "--name", "--auto-transfer", "--read-groups"};
+    static const char* const kValued[] = {"--trace",  "-o",     "--output",        "--role",        "--own-id",
+                                          "--quick",  "--name", "--auto-transfer", "--read-groups", "--identity-from",
+                                          "--archive"};
     for (const char* valued : kValued)
         if (option == valued)
             return true;
@@ -51,6 +52,10 @@ std::string ApplyValue(Arguments& a, const std::string& option, const std::strin
         if (!IsOnOff(value))
             return option + " erwartet on oder off.";
         (option == "--auto-transfer" ? a.autoTransfer : a.readGroups) = value;
+    } else if (option == "--identity-from") {
+        a.identityFrom = value;
+    } else if (option == "--archive") {
+        a.archive = value;
     }
     return {};
 }
@@ -68,6 +73,12 @@ std::string ApplyFlag(Arguments& a, const std::string& option)
         a.json = true;
     else if (option == "--append-own-id")
         a.appendOwnId = true;
+    else if (option == "--loop")
+        a.loop = true;
+    else if (option == "--dry-run")
+        a.dryRun = true;
+    else if (option == "--fast")
+        a.fast = true;
     else
         return "Unbekannte Option: " + option;
     return {};
@@ -76,7 +87,12 @@ std::string ApplyFlag(Arguments& a, const std::string& option)
 bool HasSetOptions(const Arguments& a)
 {
     return !a.output.empty() || a.role || a.ownId || !a.quickIds.empty() || !a.names.empty() || a.autoTransfer ||
-           a.readGroups || a.appendOwnId;
+           a.readGroups || a.appendOwnId || !a.identityFrom.empty();
+}
+
+bool HasRolloutOptions(const Arguments& a)
+{
+    return !a.archive.empty() || a.loop || a.dryRun;
 }
 
 std::string CheckShape(const Arguments& a)
@@ -99,6 +115,12 @@ std::string CheckShape(const Arguments& a)
         return a.command + " braucht -o OUT.";
     if (!(command->options & kSetOptions) && HasSetOptions(a))
         return "Diese Optionen gelten nur für " + CommandsTaking(kSetOptions) + ".";
+    if ((command->options & kRolloutOptions) && a.archive.empty())
+        return a.command + " braucht --archive ORDNER.";
+    if (!(command->options & kRolloutOptions) && HasRolloutOptions(a))
+        return "--archive, --loop und --dry-run gelten nur für " + CommandsTaking(kRolloutOptions) + ".";
+    if (a.fast && !(command->options & kFastOption))
+        return "--fast gilt nur für " + CommandsTaking(kFastOption) + ".";
     return {};
 }
 

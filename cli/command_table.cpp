@@ -11,12 +11,18 @@ constexpr CommandSpec kCommands[] = {
      "  ports                     die seriellen Ports dieses Rechners\n"},
     {"identify", 1, CommandGroup::Device, kTraceOption, RunIdentify,
      "  identify PORT             Software, Version und Option des Geräts\n"},
-    {"backup", 2, CommandGroup::Device, kTraceOption, RunBackupCommand,
+    {"backup", 2, CommandGroup::Device, kTraceOption | kFastOption, RunBackupCommand,
      "  backup PORT DATEI         Quendal 4 -> Datei (die Datei entsteht erst, wenn alles gelesen ist)\n"},
-    {"restore", 2, CommandGroup::Device, kTraceOption, RunRestoreCommand,
+    {"restore", 2, CommandGroup::Device, kTraceOption | kFastOption, RunRestoreCommand,
      "  restore PORT DATEI        Datei -> Quendal 4 (eine ungeeignete Datei sendet nichts)\n"},
-    {"verify", 2, CommandGroup::Device, kTraceOption, RunVerify,
+    {"verify", 2, CommandGroup::Device, kTraceOption | kFastOption, RunVerify,
      "  verify PORT DATEI         Gerät auslesen und mit DATEI vergleichen (\"XX\"-Bytes zählen nicht)\n"},
+    {"rollout", 2, CommandGroup::Device, kFastOption | kRolloutOptions, RunRollout,
+     "  rollout PORT VORLAGE --archive ORDNER [--loop] [--dry-run]\n"
+     "                            je Fahrzeug: auf das Gerät warten, sichern nach ORDNER, VORLAGE mit\n"
+     "                            seiner Identität übertragen und prüfen; eine Zeile in ORDNER/rollout.csv\n"
+     "      --loop                danach auf das Abziehen und das nächste Gerät warten, bis Strg+C\n"
+     "      --dry-run             nur sichern und die neue Datei bauen; zeigt, was sich ändern würde\n"},
     {"show", 1, CommandGroup::File, kJsonOption, RunShow,
      "  show DATEI [--json]       Rolle, Kennungen, Namen, TETRA-Optionen, Zahl der Datensätze\n"},
     {"set", 1, CommandGroup::File, kSetOptions, RunSet,
@@ -24,6 +30,8 @@ constexpr CommandSpec kCommands[] = {
      "      --role master|slave   --own-id KENNUNG       --quick K=KENNUNG    --name K=TEXT\n"
      "      --auto-transfer on|off                       --read-groups on|off\n"
      "      --append-own-id       hängt \"_\" und die eigene Kennung an den Namen von AUS an\n"
+     "      --identity-from DATEI Rolle, Kennungen, Namen und TETRA-Optionen aus DATEI übernehmen;\n"
+     "                            die übrigen Optionen gelten danach\n"
      "      (Kennungen: genau 8 Zeichen 0-9,A-F; Namen: höchstens 10 Zeichen; K: 0 bis 9)\n"},
     {"diff", 2, CommandGroup::File, 0, RunDiff,
      "  diff A B                  Unterschiede: erst die Einstellungen, dann die übrigen Datensätze\n"},

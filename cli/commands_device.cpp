@@ -17,6 +17,7 @@
 #include "transfer/config_record.h"
 #include "transfer/record_compare.h"
 #include "transfer/restore_exchange.h"
+#include "transfer/string_sink.h"
 #include "transfer/transfer_texts.h"
 
 namespace
@@ -70,17 +71,23 @@ class DeviceSession
     std::unique_ptr<StoppableLink> m_stoppable;
 };
 
-// Verify reads with the backup exchange but writes no file, so its texts say "read"; its
-// comparison's result stands in place of a final text.
-constexpr ReadingTexts kVerifyReadingTexts{u"Lese Konfiguration aus Quendal 4...",
-                                           u"Lese Interface-Konfiguration aus Quendal 4...", u"", kBackupFailedText};
-
 ConsoleView MakeView(const Arguments& a, Console& c)
 {
     return ConsoleView(c.err, c.platform.ErrorIsTerminal(), a.quiet);
 }
 
-// Reads a file that is to go to a device, or to be compared with one; it must pass the restore's check.
+// The file first, so that an unsuitable one never opens the port; then an identified device.
+int PrepareFileAndDevice(const Arguments& a, Console& c, std::string& bytes, DeviceSession& session)
+{
+    if (const int code = ReadConfigurationFile(a.operands[1], c, bytes))
+        return code;
+    if (const int code = session.Open(a, c))
+        return code;
+    return session.Identify(c);
+}
+
+} // namespace
+
 int ReadConfigurationFile(const std::string& name, Console& c, std::string& bytes)
 {
     std::string error;
@@ -95,30 +102,18 @@ int ReadConfigurationFile(const std::string& name, Console& c, std::string& byte
     return kExitDone;
 }
 
-// The file first, so that an unsuitable one never opens the port; then an identified device.
-int PrepareFileAndDevice(const Arguments& a, Console& c, std::string& bytes, DeviceSession& session)
+ReplyReading ReplyReadingOf(const Arguments& a)
 {
-    if (const int code = ReadConfigurationFile(a.operands[1], c, bytes))
-        return code;
-    if (const int code = session.Open(a, c))
-        return code;
-    return session.Identify(c);
+    return a.fast ? ReplyReading::WholeReply : ReplyReading::Silence;
 }
 
-// The backup's file in memory, for verify.
-class StringSink : public RecordSink
+int WithDevicePort(const Arguments& a, Console& c, const std::function<int(ByteLink& link)>& run)
 {
-  public:
-    std::string bytes;
-    bool Write(std::string_view b) override
-    {
-        bytes += b;
-        return true;
-    }
-    std::u16string ErrorText() const override { return {}; }
-};
-
-} // namespace
+    DeviceSession session;
+    if (const int code = session.Open(a, c))
+        return code;
+    return run(session.Link());
+}
 
 int RunPorts(const Arguments&, Console& c)
 {
@@ -162,7 +157,7 @@ int RunBackupCommand(const Arguments& a, Console& c)
     bool done = false;
     {
         ConsoleView view = MakeView(a, c);
-        done = RunBackup(session.Link(), view, file);
+        done = RunBackup(session.Link(), view, file, kBackupTexts, ReplyReadingOf(a));
     }
     if (!done)
         return file.WriteFailed() ? kExitFile : kExitTransfer;
@@ -182,7 +177,7 @@ int RunRestoreCommand(const Arguments& a, Console& c)
         return code;
     std::this_thread::sleep_for(std::chrono::milliseconds(kPauseBeforeRestoreMs));
     ConsoleView view = MakeView(a, c);
-    return RunRestore(session.Link(), view, bytes) ? kExitDone : kExitTransfer;
+    return RunRestore(session.Link(), view, bytes, ReplyReadingOf(a)) ? kExitDone : kExitTransfer;
 }
 
 int RunVerify(const Arguments& a, Console& c)
@@ -194,7 +189,7 @@ int RunVerify(const Arguments& a, Console& c)
     StringSink device;
     {
         ConsoleView view = MakeView(a, c);
-        if (!RunBackup(session.Link(), view, device, kVerifyReadingTexts))
+        if (!RunBackup(session.Link(), view, device, kVerifyReadingTexts, ReplyReadingOf(a)))
             return kExitTransfer;
     }
     const std::vector<RecordDifference> differences = CompareRecords(expected, device.bytes);

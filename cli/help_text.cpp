@@ -24,6 +24,9 @@ constexpr GroupHeading kGroups[] = {
 
 constexpr char kOptionsAndExitCodes[] = R"(Optionen:
   --trace LOG               jedes Byte auf der Leitung mit Richtung und Zeit in LOG
+  --fast                    (backup, restore, verify, rollout) eine Antwort endet an ihrem CR statt
+                            nach 51 ms Stille; sonst gilt die Stille-Regel. Nicht voreingestellt:
+                            wie lange ein echtes Gerät nach dem CR noch sendet, ist nicht bekannt.
   -q, --quiet               keine Fortschrittsanzeige
   -h, --help                diese Hilfe
   --version                 die Version von q4k

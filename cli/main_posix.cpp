@@ -50,7 +50,7 @@ int main(int argc, char** argv)
     PosixPlatform platform;
     const std::vector<std::string> words(argv + 1, argv + argc);
     const int code = RunQ4k(words, platform, std::cout, std::cerr);
-    if (g_signal != 0) {
+    if (g_signal != 0 && StopRequested()) {
         std::cerr << "q4k: abgebrochen\n";
         return 128 + g_signal;
     }

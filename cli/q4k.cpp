@@ -28,6 +28,11 @@ bool StopRequested()
     return stopRequested;
 }
 
+void WithdrawStop()
+{
+    stopRequested = false;
+}
+
 int RunQ4k(const std::vector<std::string>& words, Platform& platform, std::ostream& out, std::ostream& err)
 {
     const ParsedArguments parsed = ParseArguments(words);

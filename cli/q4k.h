@@ -24,6 +24,8 @@ class Platform
 // signal or console handler, so it only sets a lock-free flag).
 void RequestStop();
 bool StopRequested();
+// Takes a stop back once a command has ended on it the normal way (a rollout loop between vehicles).
+void WithdrawStop();
 
 // Runs the command line (without the program name, UTF-8); results go to `out`, progress and
 // messages to `err`. Returns the exit code.

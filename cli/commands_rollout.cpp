@@ -1,0 +1,323 @@
+// q4k rollout: per vehicle a backup into the archive, the template with the vehicle's identity,
+// its restore and a verifying read, each by the core's own exchanges; one line per vehicle on
+// the console and in the archive's rollout.csv.
+#include <chrono>
+#include <filesystem>
+#include <sstream>
+#include <thread>
+
+#include "cli/commands.h"
+#include "cli/console_view.h"
+#include "cli/exit_codes.h"
+#include "cli/file_io.h"
+#include "cli/identity_note.h"
+#include "cli/rollout_record.h"
+#include "cli/settings_output.h"
+#include "cli/utf8.h"
+#include "editor/config_text.h"
+#include "editor/identity_copy.h"
+#include "editor/settings_diff.h"
+#include "link/patient_identification.h"
+#include "transfer/backup_exchange.h"
+#include "transfer/record_compare.h"
+#include "transfer/restore_exchange.h"
+#include "transfer/string_sink.h"
+
+namespace
+{
+
+// While no device answers, the port is opened and asked again after this pause.
+constexpr auto kRetryPause = std::chrono::seconds(1);
+// The CSV grows by one short line a vehicle; far more than a fleet's lines fit below this.
+constexpr std::size_t kCsvReadCap = 64 * 1024 * 1024;
+
+bool StopRequestedFn()
+{
+    return StopRequested();
+}
+
+// Sleeps the pause unless Ctrl+C comes first.
+void PauseUnlessStopped()
+{
+    const auto until = std::chrono::steady_clock::now() + kRetryPause;
+    while (!StopRequested() && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+}
+
+// The value behind each label of the identification's display text.
+std::array<std::string, 3> IdentificationLines(const std::u16string& display)
+{
+    std::array<std::string, 3> lines;
+    std::size_t start = 0;
+    for (std::string& line : lines) {
+        const std::size_t end = std::min(display.find(u'\r', start), display.size());
+        std::u16string text = display.substr(start, end - start);
+        if (const std::size_t colon = text.find(u':'); colon != std::u16string::npos)
+            text.erase(0, text.find_first_not_of(u" \t", colon + 1));
+        line = ToUtf8(text);
+        start = std::min(end + 1, display.size());
+    }
+    return lines;
+}
+
+class Rollout
+{
+  public:
+    Rollout(const Arguments& a, Console& c, std::string templ) : m_a(a), m_c(c), m_template(std::move(templ)) {}
+
+    // One vehicle on the open port, once it has identified itself.
+    VehicleRecord Serve(ByteLink& link, const IdentDisplay& ident)
+    {
+        VehicleRecord v;
+        v.started = std::time(nullptr);
+        v.port = m_a.operands[0];
+        v.identification = IdentificationLines(ident.text);
+        v.seconds[Index(RolloutStep::Wait)] = Seconds(m_waitStart);
+        StringSink backup;
+        if (!Step(v, RolloutStep::Backup, [&] { return BackUp(link, backup, v); }))
+            return v;
+        std::string prepared;
+        if (!Step(v, RolloutStep::Build, [&] { return Build(backup.bytes, prepared, v); }))
+            return v;
+        if (m_a.dryRun) {
+            ShowChanges(backup.bytes, prepared);
+            return v;
+        }
+        if (!Step(v, RolloutStep::Restore, [&] { return Restore(link, prepared); }))
+            return v;
+        Step(v, RolloutStep::Verify, [&] { return Verify(link, prepared); });
+        return v;
+    }
+
+    void StartWaiting() { m_waitStart = std::chrono::steady_clock::now(); }
+
+  private:
+    static std::size_t Index(RolloutStep step) { return static_cast<std::size_t>(step); }
+
+    static double Seconds(std::chrono::steady_clock::time_point since)
+    {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+    }
+
+    // Runs a step that returns an exit code; notes its time, and where the vehicle failed.
+    template <typename Body> bool Step(VehicleRecord& v, RolloutStep step, Body body)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        v.code = body();
+        v.seconds[Index(step)] = Seconds(start);
+        if (v.code != kExitDone)
+            v.failedAt = step;
+        return v.code == kExitDone;
+    }
+
+    ConsoleView View() { return ConsoleView(m_c.err, m_c.platform.ErrorIsTerminal(), m_a.quiet); }
+
+    std::string ArchivePath(const std::string& name) const
+    {
+        return PathToUtf8(PathFromUtf8(m_a.archive) / PathFromUtf8(name));
+    }
+
+    // The backup as `q4k backup` writes it, named after the vehicle's own identifier.
+    int BackUp(ByteLink& link, StringSink& backup, VehicleRecord& v)
+    {
+        {
+            ConsoleView view = View();
+            if (!RunBackup(link, view, backup, kBackupTexts, ReplyReadingOf(m_a)))
+                return kExitTransfer;
+        }
+        const SettingsRead read = ReadSettings(ConfigTextFromFile(backup.bytes));
+        v.ownId = read.error == ConfigTextError::None ? ToUtf8(read.settings.ownId) : "unbekannt";
+        return Save(ArchivePath(ArchiveName(v.ownId, v.started, ".q4k")), backup.bytes, v.archive);
+    }
+
+    // The template with the backup's identity, as `q4k set TEMPLATE --identity-from BACKUP` makes it.
+    int Build(const std::string& backup, std::string& prepared, VehicleRecord& v)
+    {
+        const IdentityPatch patch = PatchIdentity(ConfigTextFromFile(m_template), ConfigTextFromFile(backup));
+        if (patch.written.error != ConfigTextError::None) {
+            m_c.err << "Die Sicherung " << v.archive << " hält die Einstellungen nicht, die der Editor liest.\n";
+            return kExitFile;
+        }
+        if (!patch.copy.tetraCopied)
+            m_c.err << TetraKeptText(patch.copy.settings.hasTetra ? v.archive : m_a.operands[1]) << "\n";
+        prepared = patch.written.text;
+        return Save(ArchivePath(ArchiveName(v.ownId, v.started, "_neu.q4k")), prepared, v.prepared);
+    }
+
+    int Save(const std::string& path, const std::string& bytes, std::string& noted)
+    {
+        std::string error;
+        if (!WriteWholeFile(PathFromUtf8(path), bytes, error)) {
+            m_c.err << error << "\n";
+            return kExitFile;
+        }
+        noted = path;
+        return kExitDone;
+    }
+
+    void ShowChanges(const std::string& backup, const std::string& prepared)
+    {
+        const std::string device = ConfigTextFromFile(backup);
+        const std::string fresh = ConfigTextFromFile(prepared);
+        const EditorSettings before = ReadSettings(device).settings;
+        const EditorSettings after = ReadSettings(fresh).settings;
+        const std::string lines =
+            SettingDifferenceLines(CompareSettings(before, after), before, after) +
+            RecordDifferenceLines(CompareBeyondSettings(device, before, fresh, after), "Gerät", "neu");
+        m_c.out << (lines.empty() ? "keine Änderung\n" : lines);
+    }
+
+    int Restore(ByteLink& link, const std::string& prepared)
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(kPauseBeforeRestoreMs));
+        ConsoleView view = View();
+        return RunRestore(link, view, prepared, ReplyReadingOf(m_a)) ? kExitDone : kExitTransfer;
+    }
+
+    // Reads the device back after it has identified itself again, and compares it with the file sent.
+    int Verify(ByteLink& link, const std::string& prepared)
+    {
+        if (IdentifyPatiently(link, 0, StopRequestedFn).outcome != IdentOutcome::Identified)
+            return kExitNoDevice;
+        StringSink device;
+        {
+            ConsoleView view = View();
+            if (!RunBackup(link, view, device, kVerifyReadingTexts, ReplyReadingOf(m_a)))
+                return kExitTransfer;
+        }
+        const std::vector<RecordDifference> differences = CompareRecords(prepared, device.bytes);
+        if (differences.empty())
+            return kExitDone;
+        m_c.out << RecordDifferenceLines(differences, "Datei", "Gerät");
+        return kExitDifferences;
+    }
+
+    const Arguments& m_a;
+    Console& m_c;
+    std::string m_template;
+    std::chrono::steady_clock::time_point m_waitStart = std::chrono::steady_clock::now();
+};
+
+// Appends the vehicle's line to DIR/rollout.csv, which starts with a line naming the columns.
+int AppendToCsv(const Arguments& a, const VehicleRecord& v, Console& c)
+{
+    const std::filesystem::path path = PathFromUtf8(a.archive) / "rollout.csv";
+    std::string text;
+    std::string error;
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec))
+        text = RolloutCsvHeader();
+    else if (!ReadWholeFile(path, kCsvReadCap, text, error)) {
+        c.err << error << "\n";
+        return kExitFile;
+    }
+    if (!WriteWholeFile(path, text + RolloutCsvLine(v), error)) {
+        c.err << error << "\n";
+        return kExitFile;
+    }
+    return kExitDone;
+}
+
+} // namespace
+
+namespace
+{
+
+// Waits until the served device no longer identifies itself (it was unplugged), or Ctrl+C.
+void WaitUntilGone(ByteLink& link)
+{
+    while (!StopRequested() && IdentifyPatiently(link, 0, StopRequestedFn).outcome == IdentOutcome::Identified)
+        PauseUnlessStopped();
+}
+
+// The template must be a file the restore takes, with the settings the editor reads.
+int ReadTemplate(const std::string& name, Console& c, std::string& templ)
+{
+    if (const int code = ReadConfigurationFile(name, c, templ))
+        return code;
+    if (ReadSettings(ConfigTextFromFile(templ)).error != ConfigTextError::None) {
+        c.err << ToUtf8(kUnsuitableFileText) << " " << name << "\n";
+        return kExitFile;
+    }
+    return kExitDone;
+}
+
+struct Tally {
+    int done = 0;
+    int failed = 0;
+    int firstFailure = kExitDone;
+
+    void Count(const VehicleRecord& v)
+    {
+        if (v.code == kExitDone) {
+            ++done;
+            return;
+        }
+        ++failed;
+        if (firstFailure == kExitDone)
+            firstFailure = v.code;
+    }
+};
+
+} // namespace
+
+int RunRollout(const Arguments& a, Console& c)
+{
+    std::string templ;
+    if (const int code = ReadTemplate(a.operands[1], c, templ))
+        return code;
+    std::error_code ec;
+    std::filesystem::create_directories(PathFromUtf8(a.archive), ec);
+    if (ec) {
+        c.err << "Ordner nicht anlegbar: " << a.archive << "\n";
+        return kExitFile;
+    }
+    Rollout rollout(a, c, templ);
+    Tally tally;
+    bool portErrorShown = false;
+    bool interrupted = false;
+    c.err << "Warte auf ein Quendal 4 an " << a.operands[0] << " (Strg+C beendet).\n";
+    while (!StopRequested()) {
+        // While nothing answers, the port may be missing too (an adapter unplugged with the box).
+        std::ostringstream portError;
+        Console waiting{c.platform, c.out, portError};
+        int csvCode = kExitDone;
+        bool served = false;
+        WithDevicePort(a, waiting, [&](ByteLink& link) -> int {
+            const IdentDisplay ident = IdentifyPatiently(link, 0, StopRequestedFn);
+            if (ident.outcome != IdentOutcome::Identified)
+                return kExitNoDevice;
+            served = true;
+            const VehicleRecord v = rollout.Serve(link, ident);
+            interrupted = StopRequested();
+            c.out << VehicleLine(v) << std::endl;
+            if (!a.dryRun)
+                csvCode = AppendToCsv(a, v, c);
+            tally.Count(v);
+            if (a.loop && !interrupted) {
+                c.err << "Gerät abziehen, dann das nächste anschließen.\n";
+                WaitUntilGone(link);
+            }
+            return v.code;
+        });
+        if (!served) {
+            if (!portErrorShown && !portError.str().empty())
+                c.err << portError.str();
+            portErrorShown = true;
+            PauseUnlessStopped();
+            continue;
+        }
+        if (csvCode != kExitDone)
+            return csvCode;
+        if (!a.loop)
+            return tally.firstFailure;
+        rollout.StartWaiting();
+    }
+    if (!a.loop)
+        return kExitNoDevice;
+    c.out << "Fahrzeuge erledigt: " << tally.done << ", fehlgeschlagen: " << tally.failed << "\n";
+    // Ctrl+C between vehicles is how a loop ends; during a vehicle it stays an interruption.
+    if (!interrupted)
+        WithdrawStop();
+    return tally.firstFailure;
+}
