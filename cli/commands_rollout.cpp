@@ -71,6 +71,7 @@ class Rollout
         VehicleRecord v;
         v.started = std::time(nullptr);
         v.port = m_a.operands[0];
+        v.dryRun = m_a.dryRun;
         v.identification = IdentificationLines(ident.text);
         v.seconds[Index(RolloutStep::Wait)] = Seconds(m_waitStart);
         StringSink backup;

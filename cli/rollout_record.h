@@ -20,8 +20,6 @@ struct VehicleRecord {
     int code = 0;                              // the exit code the vehicle alone would give
     RolloutStep failedAt = RolloutStep::Count; // where it failed; Count when it did not
     std::array<double, static_cast<std::size_t>(RolloutStep::Count)> seconds{};
-
-    bool Done() const { return code == 0 && !dryRun; }
 };
 
 // "<own-id>_<YYYYMMDD-HHMMSS>" + suffix (".q4k" for the backup, "_neu.q4k" for the new file).
