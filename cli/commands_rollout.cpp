@@ -1,6 +1,7 @@
 // q4k rollout: per vehicle a backup into the archive, the template with the vehicle's identity,
 // its restore and a verifying read, each by the core's own exchanges; one line per vehicle on
 // the console and in the archive's rollout.csv.
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <sstream>
@@ -277,7 +278,8 @@ int RunRollout(const Arguments& a, Console& c)
     Tally tally;
     bool portErrorShown = false;
     bool interrupted = false;
-    c.err << "Warte auf ein Quendal 4 an " << a.operands[0] << " (Strg+C beendet).\n";
+    if (!a.quiet)
+        c.err << "Warte auf ein Quendal 4 an " << a.operands[0] << " (Strg+C beendet).\n";
     while (!StopRequested()) {
         // While nothing answers, the port may be missing too (an adapter unplugged with the box).
         std::ostringstream portError;
@@ -296,7 +298,8 @@ int RunRollout(const Arguments& a, Console& c)
                 csvCode = AppendToCsv(a, v, c);
             tally.Count(v);
             if (a.loop && !interrupted) {
-                c.err << "Gerät abziehen, dann das nächste anschließen.\n";
+                if (!a.quiet)
+                    c.err << "Gerät abziehen, dann das nächste anschließen.\n";
                 WaitUntilGone(link);
             }
             return v.code;
