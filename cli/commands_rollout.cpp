@@ -129,7 +129,7 @@ class Rollout
         }
         const SettingsRead read = ReadSettings(ConfigTextFromFile(backup.bytes));
         v.ownId = read.error == ConfigTextError::None ? ToUtf8(read.settings.ownId) : "unbekannt";
-        return Save(ArchivePath(ArchiveName(v.ownId, v.started, ".q4k")), backup.bytes, v.archive);
+        return Save(ArchivePath(ArchiveName(v.ownId, v.started, false)), backup.bytes, v.archive);
     }
 
     // The template with the backup's identity, as `q4k set TEMPLATE --identity-from BACKUP` makes it.
@@ -143,7 +143,7 @@ class Rollout
         if (!patch.copy.tetraCopied)
             m_c.err << TetraKeptText(patch.copy.settings.hasTetra ? v.archive : m_a.operands[1]) << "\n";
         prepared = patch.written.text;
-        return Save(ArchivePath(ArchiveName(v.ownId, v.started, "_neu.q4k")), prepared, v.prepared);
+        return Save(ArchivePath(ArchiveName(v.ownId, v.started, true)), prepared, v.prepared);
     }
 
     int Save(const std::string& path, const std::string& bytes, std::string& noted)

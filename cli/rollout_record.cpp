@@ -56,9 +56,9 @@ std::string CsvField(const std::string& field)
 
 } // namespace
 
-std::string ArchiveName(const std::string& ownId, std::time_t at, const std::string& suffix)
+std::string ArchiveName(const std::string& ownId, std::time_t at, bool prepared)
 {
-    return ownId + "_" + LocalTime(at, "%Y%m%d-%H%M%S") + suffix;
+    return ownId + "_" + LocalTime(at, "%Y%m%d-%H%M%S") + (prepared ? "_neu.q4k" : ".q4k");
 }
 
 std::string RolloutCsvHeader()

@@ -22,8 +22,8 @@ struct VehicleRecord {
     std::array<double, static_cast<std::size_t>(RolloutStep::Count)> seconds{};
 };
 
-// "<own-id>_<YYYYMMDD-HHMMSS>" + suffix (".q4k" for the backup, "_neu.q4k" for the new file).
-std::string ArchiveName(const std::string& ownId, std::time_t at, const std::string& suffix);
+// "<own-id>_<YYYYMMDD-HHMMSS>.q4k" for the backup, "..._neu.q4k" for the vehicle's new file.
+std::string ArchiveName(const std::string& ownId, std::time_t at, bool prepared);
 
 // The first line of rollout.csv, naming its columns.
 std::string RolloutCsvHeader();
