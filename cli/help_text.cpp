@@ -34,6 +34,7 @@ constexpr char kOptionsAndExitCodes[] = R"(Optionen:
 Beispiel:
   q4k backup /dev/ttyUSB0 fahrzeug-12.q4k && q4k verify /dev/ttyUSB0 fahrzeug-12.q4k
   q4k set fahrzeug-12.q4k -o vorlage.q4k --own-id 12AB34CD --name 1="RTW 2" --append-own-id
+  q4k rollout /dev/ttyUSB0 basis-2027.q4k --archive archiv --loop
 
 Exit-Codes:
   0  erledigt
