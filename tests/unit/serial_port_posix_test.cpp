@@ -42,6 +42,22 @@ TEST(PosixSerialLink, EmptyReadReturnsAfterTheComPortTimeOut)
     EXPECT_LT(took, 150u); // generous: the sanitizers and a busy machine slow the wake-up
 }
 
+TEST(PosixSerialLink, ReadWithinWaitsOnlyTheTimeAskedFor)
+{
+    Pty pty;
+    std::string error;
+    auto link = PosixSerialLink::Open(pty.slave, error);
+    ASSERT_TRUE(link) << error;
+    std::uint8_t byte = 0;
+    const std::uint64_t start = link->NowMs();
+    EXPECT_EQ(link->ReadWithin(&byte, 1, 0), 0u);
+    EXPECT_EQ(link->ReadWithin(&byte, 1, 3), 0u);
+    EXPECT_LT(link->NowMs() - start, 30u);
+    ASSERT_EQ(::write(pty.master, "\r", 1), 1);
+    EXPECT_EQ(link->ReadWithin(&byte, 1, 1000), 1u); // returns with the byte, long before the wait
+    EXPECT_EQ(byte, '\r');
+}
+
 TEST(PosixSerialLink, BytesPassBothWaysUnchanged)
 {
     Pty pty;
