@@ -7,7 +7,7 @@
 
 void CQ4_BackupDlg::OnTimer(UINT_PTR id)
 {
-    if (m_strPortPath.size() < 4 || id != 1 || m_nState.load() != STATE_IDLE)
+    if (m_strPortPath.size() < 4 || id != IDENT_TIMER_ID || m_nState.load() != STATE_IDLE)
         return;
     if (OpenComPort(m_strPortPath) != 1)
         return;

@@ -14,6 +14,7 @@
 #include "framework/data_exchange_win.h"
 #include "framework/dialog_win.h"
 #include "framework/file_win.h"
+#include "framework/standard_controls_win.h"
 #include "link/port_list.h"
 
 // Placement values for the editor window, written by the main window.
@@ -23,8 +24,14 @@ extern RECT g_rcMainWnd;
 extern int g_cxScreen;
 extern int g_cyScreen;
 
-// Posted by a worker when it has finished with the port, the file and the window's controls.
+// Posted by a worker when it has finished with the port, the file and the window's controls;
+// wParam kTransferAborted when an exception stopped it before its final status.
 inline constexpr UINT WM_TRANSFER_ENDED = WM_APP + 1;
+inline constexpr WPARAM kTransferAborted = 1;
+
+// The identification timer and its period.
+inline constexpr UINT_PTR IDENT_TIMER_ID = 1;
+inline constexpr UINT kIdentPeriodMs = 1000;
 
 // Progress position that shows an identified device (a full bar).
 inline constexpr int kIdentifiedProgress = 381;
@@ -55,8 +62,8 @@ class CQ4_BackupDlg : public CDialog
     HANDLE m_hPort = INVALID_HANDLE_VALUE; // used by a worker while m_nState is not idle
     PortTable m_aPortTable;
     std::atomic<std::uint8_t> m_nState{STATE_IDLE}; // shared with the workers
-    std::wstring m_strRestoreFile;                  // read by the restore worker
-    std::wstring m_strBackupFile;                   // read by the backup worker
+    std::wstring m_strRestoreFile;                  // copied for the restore worker as it starts
+    std::wstring m_strBackupFile;                   // the backup's destination, as chosen
     std::wstring m_strLastReply;
     std::uint8_t m_bDeviceFound = 0;
     HICON m_hIcon = nullptr;
@@ -86,12 +93,14 @@ class CQ4_BackupDlg : public CDialog
     bool MayClose();
     // Transfer start: state and controls before the worker thread runs.
     bool StartWorker(std::uint8_t state, LPTHREAD_START_ROUTINE proc);
-    // A worker's end, on this thread: idle again and the controls usable, in one step.
-    void OnTransferEnded();
+    // A worker's end, on this thread: idle again and the controls usable, in one step; after an
+    // aborted worker the failure status first.
+    void OnTransferEnded(bool aborted);
     // The port list and both transfer buttons, port list first.
     void EnableTransferControls(bool enable);
     void EnableTransferButtons(bool enable);
 
     bool m_bPortMessageOpen = false; // a failure box of OpenComPort is open
-    CFile m_backupTarget;            // created by the button, written and closed by the backup worker
+    CReplacingFile m_backupTarget;   // created by the button, written and committed by the backup worker
+    std::wstring m_restoreSource;    // m_strRestoreFile as the restore started, read by its worker
 };

@@ -57,7 +57,7 @@ void CQ4_BackupDlg::SendEndCommand()
 
 void CQ4_BackupDlg::RefreshPortList(bool restorePrevious)
 {
-    ::SetTimer(m_hWnd, 1, 1000, nullptr);
+    ::SetTimer(m_hWnd, IDENT_TIMER_ID, kIdentPeriodMs, nullptr);
     ClosePort();
     ::Sleep(10);
 

@@ -1,10 +1,12 @@
 // The transfer buttons and the worker threads that run backup and restore.
 #include <string>
 
+#include "app/config_file_filter.h"
 #include "app/main_dlg_win.h"
 #include "app/window_transfer_view_win.h"
 #include "framework/app_win.h"
 #include "framework/file_dialog_win.h"
+#include "framework/message_box_win.h"
 #include "framework/wide_win.h"
 #include "link/com_port_win.h"
 #include "resources/resource.h"
@@ -16,19 +18,16 @@
 
 namespace
 {
-const wchar_t kFilter[] = L"Quendal 4 - Konfigurationsdatei (*.q4k) |*.q4k||";
-const wchar_t kDefaultExt[] = L"q4k";
-
 // The backup's destination as the portable exchange sees it.
 class FileRecordSink : public RecordSink
 {
   public:
-    explicit FileRecordSink(CFile& file) : m_file(file) {}
+    explicit FileRecordSink(CReplacingFile& file) : m_file(file) {}
     bool Write(std::string_view bytes) override { return m_file.Write(bytes.data(), static_cast<DWORD>(bytes.size())); }
-    std::u16string ErrorText() const override { return m_file.ErrorText(); }
+    std::u16string ErrorText() const override { return m_file.File().ErrorText(); }
 
   private:
-    CFile& m_file;
+    CReplacingFile& m_file;
 };
 
 } // namespace
@@ -37,7 +36,8 @@ bool CQ4_BackupDlg::ChooseFileAndOpenPort(BOOL openDialog, std::wstring& path)
 {
     if (!m_bDeviceFound)
         return false;
-    CFileDialog dialog(openDialog, kDefaultExt, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kFilter, m_hWnd);
+    CFileDialog dialog(openDialog, kConfigFileExt, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kConfigFileFilter,
+                       m_hWnd);
     if (dialog.DoModal() != IDOK)
         return false;
     path = dialog.GetPathName();
@@ -48,13 +48,14 @@ void CQ4_BackupDlg::OnDeviceToFile()
 {
     if (!ChooseFileAndOpenPort(FALSE, m_strBackupFile))
         return;
-    // Created here so that a file that cannot be made stops the backup before it starts.
-    if (!m_backupTarget.Open(m_strBackupFile, CFile::modeCreateReadWrite)) {
-        ReportFileError(m_backupTarget);
+    // The temporary file beside the destination is made here, so that a folder that cannot be
+    // written stops the backup before it starts.
+    if (!m_backupTarget.Open(m_strBackupFile)) {
+        ReportFileError(m_backupTarget.File());
         return;
     }
     if (!StartWorker(STATE_BACKUP, &CQ4_BackupDlg::BackupThreadProc))
-        m_backupTarget.Close();
+        m_backupTarget.Discard();
 }
 
 void CQ4_BackupDlg::OnFileToDevice()
@@ -65,6 +66,8 @@ void CQ4_BackupDlg::OnFileToDevice()
 
 bool CQ4_BackupDlg::StartRestore()
 {
+    // The editor may choose a new destination while the restore runs; the worker keeps its own path.
+    m_restoreSource = m_strRestoreFile;
     return StartWorker(STATE_RESTORE, &CQ4_BackupDlg::RestoreThreadProc);
 }
 
@@ -83,8 +86,11 @@ bool CQ4_BackupDlg::StartWorker(std::uint8_t state, LPTHREAD_START_ROUTINE proc)
     return true;
 }
 
-void CQ4_BackupDlg::OnTransferEnded()
+void CQ4_BackupDlg::OnTransferEnded(bool aborted)
 {
+    if (aborted)
+        ::SetDlgItemTextW(m_hWnd, IDC_STATUS,
+                          ToWide(m_nState.load() == STATE_BACKUP ? kBackupFailedText : kRestoreFailedText).c_str());
     // Idle first, so that controls that look usable never meet a refusing "Beenden".
     m_nState = STATE_IDLE;
     EnableTransferControls(true);
@@ -105,31 +111,49 @@ void CQ4_BackupDlg::EnableTransferButtons(bool enable)
 DWORD WINAPI CQ4_BackupDlg::BackupThreadProc(LPVOID param)
 {
     auto* dlg = static_cast<CQ4_BackupDlg*>(param);
-    WindowTransferView view(dlg->m_hWnd);
-    ComLink link(dlg->m_hPort);
-    FileRecordSink sink(dlg->m_backupTarget);
-    RunBackup(link, view, sink);
-    dlg->m_backupTarget.Close();
+    WPARAM ended = 0;
+    try {
+        WindowTransferView view(dlg->m_hWnd);
+        ComLink link(dlg->m_hPort);
+        FileRecordSink sink(dlg->m_backupTarget);
+        // Only a complete backup takes the destination's place; any failure leaves it as it was.
+        if (!RunBackup(link, view, sink)) {
+            dlg->m_backupTarget.Discard();
+        } else if (!dlg->m_backupTarget.Commit()) {
+            view.ShowFileError(dlg->m_backupTarget.File().ErrorText());
+            view.SetStatus(kBackupFailedText, StatusKind::Failed);
+        }
+    } catch (const std::exception& error) {
+        dlg->m_backupTarget.Discard();
+        ReportException(error);
+        ended = kTransferAborted;
+    }
     // The window may end as soon as it is idle again, so the worker touches it no more after this.
-    ::PostMessageW(dlg->m_hWnd, WM_TRANSFER_ENDED, 0, 0);
+    ::PostMessageW(dlg->m_hWnd, WM_TRANSFER_ENDED, ended, 0);
     return 0;
 }
 
 DWORD WINAPI CQ4_BackupDlg::RestoreThreadProc(LPVOID param)
 {
     auto* dlg = static_cast<CQ4_BackupDlg*>(param);
-    WindowTransferView view(dlg->m_hWnd);
-    CFile file;
-    std::string bytes;
-    if (ReadFileBytes(file, dlg->m_strRestoreFile, bytes, kConfigFileReadCap)) {
-        ::Sleep(kPauseBeforeRestoreMs);
-        ComLink link(dlg->m_hPort);
-        RunRestore(link, view, bytes);
-    } else {
-        view.ShowFileError(file.ErrorText());
-        view.SetStatus(kRestoreFailedText, StatusKind::Failed);
+    WPARAM ended = 0;
+    try {
+        WindowTransferView view(dlg->m_hWnd);
+        CFile file;
+        std::string bytes;
+        if (ReadFileBytes(file, dlg->m_restoreSource, bytes, kConfigFileReadCap)) {
+            ::Sleep(kPauseBeforeRestoreMs);
+            ComLink link(dlg->m_hPort);
+            RunRestore(link, view, bytes);
+        } else {
+            view.ShowFileError(file.ErrorText());
+            view.SetStatus(kRestoreFailedText, StatusKind::Failed);
+        }
+    } catch (const std::exception& error) {
+        ReportException(error);
+        ended = kTransferAborted;
     }
     // The window may end as soon as it is idle again, so the worker touches it no more after this.
-    ::PostMessageW(dlg->m_hWnd, WM_TRANSFER_ENDED, 0, 0);
+    ::PostMessageW(dlg->m_hWnd, WM_TRANSFER_ENDED, ended, 0);
     return 0;
 }

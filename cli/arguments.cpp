@@ -1,6 +1,8 @@
 // Parsing and checking the command line.
 #include "cli/arguments.h"
 
+#include <charconv>
+
 #include "cli/command_table.h"
 
 namespace
@@ -8,9 +10,9 @@ namespace
 
 bool TakesValue(const std::string& option)
 {
-    static const char* const kValued[] = {"--trace",  "-o",     "--output",        "--role",        "--own-id",
-                                          "--quick",  "--name", "--auto-transfer", "--read-groups", "--identity-from",
-                                          "--archive"};
+    static const char* const kValued[] = {"--trace",       "-o",      "--output",        "--role",
+                                          "--own-id",      "--quick", "--name",          "--auto-transfer",
+                                          "--read-groups", "--wait",  "--identity-from", "--archive"};
     for (const char* valued : kValued)
         if (option == valued)
             return true;
@@ -29,6 +31,19 @@ bool SplitIndexed(const std::string& value, std::pair<int, std::string>& out)
 bool IsOnOff(const std::string& value)
 {
     return value == "on" || value == "off";
+}
+
+// Longer than any technician waits at a vehicle.
+constexpr int kMaxWaitSeconds = 3600;
+
+std::optional<int> Seconds(const std::string& value)
+{
+    int seconds = 0;
+    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), seconds);
+    if (value.empty() || ec != std::errc() || end != value.data() + value.size() || seconds < 0 ||
+        seconds > kMaxWaitSeconds)
+        return std::nullopt;
+    return seconds;
 }
 
 std::string ApplyValue(Arguments& a, const std::string& option, const std::string& value)
@@ -52,6 +67,10 @@ std::string ApplyValue(Arguments& a, const std::string& option, const std::strin
         if (!IsOnOff(value))
             return option + " erwartet on oder off.";
         (option == "--auto-transfer" ? a.autoTransfer : a.readGroups) = value;
+    } else if (option == "--wait") {
+        a.waitSeconds = Seconds(value);
+        if (!a.waitSeconds)
+            return "--wait erwartet Sekunden von 0 bis " + std::to_string(kMaxWaitSeconds) + ".";
     } else if (option == "--identity-from") {
         a.identityFrom = value;
     } else if (option == "--archive") {
@@ -73,6 +92,10 @@ std::string ApplyFlag(Arguments& a, const std::string& option)
         a.json = true;
     else if (option == "--append-own-id")
         a.appendOwnId = true;
+    else if (option == "-f" || option == "--force")
+        a.force = true;
+    else if (option == "--verify")
+        a.verify = true;
     else if (option == "--loop")
         a.loop = true;
     else if (option == "--dry-run")
@@ -95,22 +118,42 @@ bool HasRolloutOptions(const Arguments& a)
     return !a.archive.empty() || a.loop || a.dryRun;
 }
 
-std::string CheckShape(const Arguments& a)
+// One option of a single kind: its bit, whether it was given, how the message names it.
+struct OptionUse {
+    CommandOption bit;
+    bool given;
+    const char* name;
+};
+
+std::string CheckShape(Arguments& a, const std::string& defaultPort)
 {
-    if (a.help || a.version)
+    if (a.command == "help" && a.operands.size() <= 1) {
+        a.help = true;
+        a.command = a.operands.empty() ? "" : a.operands[0];
+        a.operands.clear();
+    }
+    if (a.version || (a.help && a.command.empty()))
         return {};
     if (a.command.empty())
         return "Kein Befehl angegeben.";
     const CommandSpec* command = FindCommand(a.command);
     if (!command)
         return "Unbekannter Befehl: " + a.command;
+    if (a.help)
+        return {};
+    if (command->group == CommandGroup::Device && !defaultPort.empty() && a.operands.size() + 1 == command->operands)
+        a.operands.insert(a.operands.begin(), defaultPort);
     if (a.operands.size() != command->operands)
         return a.command + " erwartet " + std::to_string(command->operands) + " Angabe(n), nicht " +
                std::to_string(a.operands.size()) + ".";
     if (!a.trace.empty() && !(command->options & kTraceOption))
         return "--trace gilt nur für Befehle, die mit einem Gerät sprechen.";
-    if (a.json && !(command->options & kJsonOption))
-        return "--json gilt nur für " + CommandsTaking(kJsonOption) + ".";
+    for (const OptionUse& use :
+         {OptionUse{kJsonOption, a.json, "--json"}, OptionUse{kTraceOption, a.waitSeconds.has_value(), "--wait"},
+          OptionUse{kForceOption, a.force, "--force"}, OptionUse{kVerifyOption, a.verify, "--verify"},
+          OptionUse{kFastOption, a.fast, "--fast"}})
+        if (use.given && !(command->options & use.bit))
+            return std::string(use.name) + " gilt nur für " + CommandsTaking(use.bit) + ".";
     if ((command->options & kSetOptions) && a.output.empty())
         return a.command + " braucht -o OUT.";
     if (!(command->options & kSetOptions) && HasSetOptions(a))
@@ -119,14 +162,12 @@ std::string CheckShape(const Arguments& a)
         return a.command + " braucht --archive ORDNER.";
     if (!(command->options & kRolloutOptions) && HasRolloutOptions(a))
         return "--archive, --loop und --dry-run gelten nur für " + CommandsTaking(kRolloutOptions) + ".";
-    if (a.fast && !(command->options & kFastOption))
-        return "--fast gilt nur für " + CommandsTaking(kFastOption) + ".";
     return {};
 }
 
 } // namespace
 
-ParsedArguments ParseArguments(const std::vector<std::string>& words)
+ParsedArguments ParseArguments(const std::vector<std::string>& words, const std::string& defaultPort)
 {
     ParsedArguments parsed;
     Arguments& a = parsed.arguments;
@@ -166,6 +207,6 @@ ParsedArguments ParseArguments(const std::vector<std::string>& words)
         if (!parsed.error.empty())
             return parsed;
     }
-    parsed.error = CheckShape(a);
+    parsed.error = CheckShape(a, defaultPort);
     return parsed;
 }

@@ -23,11 +23,14 @@ struct Arguments {
     std::optional<std::string> autoTransfer;           // "on" or "off"
     std::optional<std::string> readGroups;             // "on" or "off"
     bool appendOwnId = false;
-    std::string identityFrom; // --identity-from FILE (set)
-    std::string archive;      // --archive DIR (rollout)
-    bool loop = false;        // --loop (rollout)
-    bool dryRun = false;      // --dry-run (rollout)
-    bool fast = false;        // --fast: a reply ends at its CR (see ReplyReading)
+    std::string identityFrom;       // --identity-from FILE (set)
+    std::string archive;            // --archive DIR (rollout)
+    bool loop = false;              // --loop (rollout)
+    bool dryRun = false;            // --dry-run (rollout)
+    bool fast = false;              // --fast: a reply ends at its CR (see ReplyReading)
+    std::optional<int> waitSeconds; // --wait SECONDS
+    bool force = false;             // -f, --force
+    bool verify = false;            // restore --verify
 };
 
 struct ParsedArguments {
@@ -36,4 +39,6 @@ struct ParsedArguments {
 };
 
 // Options may stand before or after the operands; "--name=value" and "--name value" both work.
-ParsedArguments ParseArguments(const std::vector<std::string>& words);
+// "q4k help CMD" is "q4k CMD --help". A device command given one operand less than it takes gets
+// `defaultPort` (the environment's Q4K_PORT) as its first, when that is not empty.
+ParsedArguments ParseArguments(const std::vector<std::string>& words, const std::string& defaultPort = {});

@@ -9,13 +9,15 @@ namespace
 constexpr CommandSpec kCommands[] = {
     {"ports", 0, CommandGroup::Device, 0, RunPorts,
      "  ports                     die seriellen Ports dieses Rechners\n"},
-    {"identify", 1, CommandGroup::Device, kTraceOption, RunIdentify,
-     "  identify PORT             Software, Version und Option des Geräts\n"},
-    {"backup", 2, CommandGroup::Device, kTraceOption | kFastOption, RunBackupCommand,
-     "  backup PORT DATEI         Quendal 4 -> Datei (die Datei entsteht erst, wenn alles gelesen ist)\n"},
-    {"restore", 2, CommandGroup::Device, kTraceOption | kFastOption, RunRestoreCommand,
-     "  restore PORT DATEI        Datei -> Quendal 4 (eine ungeeignete Datei sendet nichts)\n"},
-    {"verify", 2, CommandGroup::Device, kTraceOption | kFastOption, RunVerify,
+    {"identify", 1, CommandGroup::Device, kTraceOption | kJsonOption, RunIdentify,
+     "  identify PORT [--json]    Software, Version und Option des Geräts\n"},
+    {"backup", 2, CommandGroup::Device, kTraceOption | kForceOption | kFastOption, RunBackupCommand,
+     "  backup PORT DATEI [-f]    Quendal 4 -> Datei (die Datei entsteht erst, wenn alles gelesen ist;\n"
+     "                            eine vorhandene Datei nur mit -f, --force)\n"},
+    {"restore", 2, CommandGroup::Device, kTraceOption | kVerifyOption | kFastOption, RunRestoreCommand,
+     "  restore PORT DATEI        Datei -> Quendal 4 (eine ungeeignete Datei sendet nichts)\n"
+     "      --verify              danach das Gerät auslesen und vergleichen wie verify\n"},
+    {"verify", 2, CommandGroup::Device, kTraceOption | kJsonOption | kFastOption, RunVerify,
      "  verify PORT DATEI         Gerät auslesen und mit DATEI vergleichen (\"XX\"-Bytes zählen nicht)\n"},
     {"rollout", 2, CommandGroup::Device, kFastOption | kRolloutOptions, RunRollout,
      "  rollout PORT VORLAGE --archive ORDNER [--loop] [--dry-run]\n"
@@ -32,11 +34,12 @@ constexpr CommandSpec kCommands[] = {
      "      --append-own-id       hängt \"_\" und die eigene Kennung an den Namen von AUS an\n"
      "      --identity-from DATEI Rolle, Kennungen, Namen und TETRA-Optionen aus DATEI übernehmen;\n"
      "                            die übrigen Optionen gelten danach\n"
-     "      (Kennungen: genau 8 Zeichen 0-9,A-F; Namen: höchstens 10 Zeichen; K: 0 bis 9)\n"},
-    {"diff", 2, CommandGroup::File, 0, RunDiff,
-     "  diff A B                  Unterschiede: erst die Einstellungen, dann die übrigen Datensätze\n"},
+     "      (Kennungen: genau 8 Zeichen 0-9,A-F, \"XX\" als Ersatz-Byte; Namen: höchstens 10 Zeichen\n"
+     "      ohne Steuerzeichen; K: 0 bis 9)\n"},
+    {"diff", 2, CommandGroup::File, kJsonOption, RunDiff,
+     "  diff A B [--json]         Unterschiede: erst die Einstellungen, dann die übrigen Datensätze\n"},
     {"check", 1, CommandGroup::File, 0, RunCheck,
-     "  check DATEI               ob die Übertragung die Datei annehmen würde\n"},
+     "  check DATEI               ob die Übertragung die Datei annehmen würde, und was sie enthält\n"},
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <ostream>
+#include <string>
 
 #include "cli/arguments.h"
 #include "cli/q4k.h"
@@ -12,7 +13,16 @@ struct Console {
     Platform& platform;
     std::ostream& out;
     std::ostream& err;
+    // What a stop must add to "abgebrochen" (a restore that has begun).
+    std::string stopNote = {};
 };
+
+// What a stop during a restore adds to "abgebrochen".
+inline constexpr char kPartialRestoreNote[] =
+    "Das Gerät hält jetzt eine unvollständige Konfiguration; die Wiederherstellung muss noch einmal laufen.\n";
+
+// "q4k: " and the text, the hint to the help, exit code 2.
+int ReportUsageError(Console& c, const std::string& text);
 
 int RunPorts(const Arguments& a, Console& c);
 int RunIdentify(const Arguments& a, Console& c);
@@ -23,9 +33,6 @@ int RunRollout(const Arguments& a, Console& c);
 
 // How the exchanges read replies: with --fast a reply is taken at its completing CR.
 ReplyReading ReplyReadingOf(const Arguments& a);
-
-// Reads a file that is to go to a device, or to be compared with one; it must pass the restore's check.
-int ReadConfigurationFile(const std::string& name, Console& c, std::string& bytes);
 
 // Opens the command's port (PORT, its first operand), with the trace and Ctrl+C as every device
 // command has them, and runs `run` on it; the exit code of the opening or of `run`.

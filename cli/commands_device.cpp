@@ -1,20 +1,25 @@
 // The commands that talk to a device: ports, identify, backup, restore, verify. Each opens the
 // port, optionally behind a trace, identifies the device and runs the core's exchange.
 #include <chrono>
+#include <filesystem>
 #include <fstream>
+#include <optional>
 #include <thread>
+#include <vector>
 
 #include "cli/commands.h"
+#include "cli/configuration_input.h"
 #include "cli/console_view.h"
 #include "cli/exit_codes.h"
 #include "cli/file_io.h"
+#include "cli/ident_lines.h"
+#include "cli/request_watch.h"
 #include "cli/settings_output.h"
 #include "cli/utf8.h"
-#include "link/identification.h"
+#include "link/patient_identification.h"
 #include "link/stoppable_link.h"
 #include "link/trace_link.h"
 #include "transfer/backup_exchange.h"
-#include "transfer/config_record.h"
 #include "transfer/record_compare.h"
 #include "transfer/restore_exchange.h"
 #include "transfer/string_sink.h"
@@ -23,44 +28,82 @@
 namespace
 {
 
+std::string PortMessage(const PortFailure& failure, const std::string& port)
+{
+    switch (failure.kind) {
+    case PortFailure::Kind::Missing:
+        return "Port nicht gefunden: " + port;
+    case PortFailure::Kind::NotSerial:
+        return "Kein serieller Port: " + port;
+    case PortFailure::Kind::Busy:
+        return "Port wird schon benutzt: " + port;
+    case PortFailure::Kind::Other:
+        break;
+    }
+    return "Port lässt sich nicht öffnen: " + port + " (" + failure.reason + ")";
+}
+
 // The open port, seen through a trace when one was asked for.
 class DeviceSession
 {
   public:
     int Open(const Arguments& a, Console& c)
     {
-        std::string reason;
-        m_port = c.platform.OpenPort(a.operands[0], reason);
+        PortFailure failure;
+        m_port = c.platform.OpenPort(a.operands[0], failure);
         if (!m_port) {
-            c.err << "Kein freier Port vorhanden! " << a.operands[0] << ": " << reason << "\n";
+            c.err << PortMessage(failure, a.operands[0]) << "\n";
             return kExitNoDevice;
         }
+        m_waitMs = static_cast<std::uint64_t>(a.waitSeconds.value_or(0)) * 1000;
+        ByteLink* link = m_port.get();
         if (!a.trace.empty()) {
-            m_traceFile.open(PathFromUtf8(a.trace), std::ios::trunc);
-            if (!m_traceFile) {
-                c.err << "Datei nicht schreibbar: " << a.trace << "\n";
-                return kExitFile;
+            std::ostream* trace = &c.err;
+            if (!IsStandardStream(PathFromUtf8(a.trace))) {
+                m_traceFile.open(PathFromUtf8(a.trace), std::ios::trunc);
+                if (!m_traceFile) {
+                    c.err << "Datei nicht schreibbar: " << a.trace << "\n";
+                    return kExitFile;
+                }
+                trace = &m_traceFile;
             }
-            m_trace = std::make_unique<TraceLink>(*m_port, m_traceFile);
+            m_trace = std::make_unique<TraceLink>(*m_port, *trace);
+            link = m_trace.get();
         }
-        m_stoppable =
-            std::make_unique<StoppableLink>(m_trace ? static_cast<ByteLink&>(*m_trace) : *m_port, StopRequested);
+        m_stoppable = std::make_unique<StoppableLink>(*link, StopRequested);
+        m_watch = std::make_unique<RequestWatch>(*m_stoppable);
         return kExitDone;
     }
 
-    ByteLink& Link() { return *m_stoppable; }
+    ByteLink& Link() { return *m_watch; }
 
-    // The query the window repeats every second; a transfer starts only on an identified device.
-    int Identify(Console& c, std::u16string* shown = nullptr)
+    // A transfer starts only on an identified device; the tries wait for a late or a plugged-in one.
+    int Identify(Console& c)
     {
-        const IdentDisplay display = EvaluateReply(QueryIdentification(Link()));
-        if (shown)
-            *shown = display.text;
-        if (display.outcome != IdentOutcome::Identified) {
+        m_shown = IdentifyPatiently(Link(), m_waitMs, StopRequested);
+        if (m_shown.outcome == IdentOutcome::Identified)
+            return kExitDone;
+        // Stopped while waiting: "abgebrochen" says all.
+        if (!StopRequested())
             c.err << ToUtf8(kDeviceMissingText) << "\n";
-            return kExitNoDevice;
-        }
-        return kExitDone;
+        return kExitNoDevice;
+    }
+
+    const std::u16string& Shown() const { return m_shown.text; }
+
+    // Names the record a failed transfer stopped at; a stop by the user is no failure to explain.
+    void ReportFailedRecord(Console& c, const char* what) const
+    {
+        if (!StopRequested() && !m_watch->FailedAt().empty())
+            c.err << "Datensatz " << m_watch->FailedAt() << " " << what << "\n";
+    }
+
+    // A view whose messages mark the record under way.
+    ConsoleView MakeView(const Arguments& a, Console& c)
+    {
+        ConsoleView view(c.err, c.platform.ErrorIsTerminal(), a.quiet, c.platform.ErrorColumns(), StopRequested);
+        view.OnMessage([this] { m_watch->MarkFailure(); });
+        return view;
     }
 
   private:
@@ -69,38 +112,45 @@ class DeviceSession
     std::ofstream m_traceFile;
     std::unique_ptr<TraceLink> m_trace;
     std::unique_ptr<StoppableLink> m_stoppable;
+    std::unique_ptr<RequestWatch> m_watch;
+    std::uint64_t m_waitMs = 0;
+    IdentDisplay m_shown{IdentOutcome::NoDevice, {}};
 };
-
-ConsoleView MakeView(const Arguments& a, Console& c)
-{
-    return ConsoleView(c.err, c.platform.ErrorIsTerminal(), a.quiet);
-}
 
 // The file first, so that an unsuitable one never opens the port; then an identified device.
 int PrepareFileAndDevice(const Arguments& a, Console& c, std::string& bytes, DeviceSession& session)
 {
-    if (const int code = ReadConfigurationFile(a.operands[1], c, bytes))
+    if (const int code = ReadConfiguration(a.operands[1], bytes, c.err))
         return code;
     if (const int code = session.Open(a, c))
         return code;
     return session.Identify(c);
 }
 
-} // namespace
-
-int ReadConfigurationFile(const std::string& name, Console& c, std::string& bytes)
+// Reads the device and compares it with the file's bytes: verify's output and exit codes.
+int CompareWithDevice(const Arguments& a, Console& c, DeviceSession& session, const std::string& expected)
 {
-    std::string error;
-    if (!ReadWholeFile(PathFromUtf8(name), kConfigFileReadCap, bytes, error)) {
-        c.err << error << "\n";
-        return kExitFile;
+    StringSink device;
+    {
+        ConsoleView view = session.MakeView(a, c);
+        if (!RunBackup(session.Link(), view, device, kVerifyReadingTexts, ReplyReadingOf(a))) {
+            session.ReportFailedRecord(c, "nicht gelesen");
+            return kExitTransfer;
+        }
     }
-    if (!IsConfigurationFile(bytes)) {
-        c.err << ToUtf8(kUnsuitableFileText) << " " << name << "\n";
-        return kExitFile;
+    const std::vector<RecordDifference> differences = CompareRecords(expected, device.bytes);
+    if (a.json) {
+        c.out << VerifyJson(differences);
+    } else if (differences.empty()) {
+        c.out << "Gerät und Datei stimmen überein.\n";
+    } else {
+        c.out << RecordDifferenceLines(differences, "Datei", "Gerät");
+        c.out << Plural(differences.size(), "Datensatz unterscheidet", "Datensätze unterscheiden") << " sich.\n";
     }
-    return kExitDone;
+    return differences.empty() ? kExitDone : kExitDifferences;
 }
+
+} // namespace
 
 ReplyReading ReplyReadingOf(const Arguments& a)
 {
@@ -130,23 +180,27 @@ int RunIdentify(const Arguments& a, Console& c)
     DeviceSession session;
     if (const int code = session.Open(a, c))
         return code;
-    std::u16string shown;
-    const int code = session.Identify(c, &shown);
-    if (code != kExitDone && shown == kNoDeviceText)
+    if (const int code = session.Identify(c))
         return code;
-    std::u16string lines = shown;
-    for (char16_t& ch : lines)
-        if (ch == u'\r')
-            ch = u'\n';
-    c.out << ToUtf8(lines) << "\n";
-    return code;
+    const std::optional<IdentLines> lines = SplitShown(session.Shown());
+    if (!lines) {
+        c.err << "Die Antwort des Geräts ist keine Kennung eines Quendal 4.\n";
+        return kExitNoDevice;
+    }
+    c.out << IdentificationText(lines->software, lines->version, lines->option, a.json);
+    return kExitDone;
 }
 
 int RunBackupCommand(const Arguments& a, Console& c)
 {
-    PendingFile file(PathFromUtf8(a.operands[1]));
+    const std::filesystem::path path = PathFromUtf8(a.operands[1]);
+    if (!a.force && IsExistingFile(path)) {
+        c.err << "Datei gibt es schon: " << a.operands[1] << " (überschreiben mit -f, --force)\n";
+        return kExitFile;
+    }
+    PendingFile file(path);
     if (!file.IsOpen()) {
-        c.err << "Datei nicht schreibbar: " << PathToUtf8(file.TempPath()) << "\n";
+        c.err << ToUtf8(file.ErrorText()) << "\n";
         return kExitFile;
     }
     DeviceSession session;
@@ -156,11 +210,15 @@ int RunBackupCommand(const Arguments& a, Console& c)
         return code;
     bool done = false;
     {
-        ConsoleView view = MakeView(a, c);
+        ConsoleView view = session.MakeView(a, c);
         done = RunBackup(session.Link(), view, file, kBackupTexts, ReplyReadingOf(a));
     }
-    if (!done)
-        return file.WriteFailed() ? kExitFile : kExitTransfer;
+    if (!done && file.WriteFailed())
+        return kExitFile;
+    if (!done) {
+        session.ReportFailedRecord(c, "nicht gelesen");
+        return kExitTransfer;
+    }
     std::string error;
     if (!file.Commit(error)) {
         c.err << error << "\n";
@@ -176,8 +234,23 @@ int RunRestoreCommand(const Arguments& a, Console& c)
     if (const int code = PrepareFileAndDevice(a, c, bytes, session))
         return code;
     std::this_thread::sleep_for(std::chrono::milliseconds(kPauseBeforeRestoreMs));
-    ConsoleView view = MakeView(a, c);
-    return RunRestore(session.Link(), view, bytes, ReplyReadingOf(a)) ? kExitDone : kExitTransfer;
+    c.stopNote = kPartialRestoreNote;
+    bool done = false;
+    {
+        ConsoleView view = session.MakeView(a, c);
+        done = RunRestore(session.Link(), view, bytes, ReplyReadingOf(a));
+    }
+    if (!done) {
+        session.ReportFailedRecord(c, "nicht quittiert");
+        return kExitTransfer;
+    }
+    c.stopNote.clear();
+    if (!a.verify)
+        return kExitDone;
+    // As a verify of its own would: the device is asked who it is, then read.
+    if (const int code = session.Identify(c))
+        return code;
+    return CompareWithDevice(a, c, session, bytes);
 }
 
 int RunVerify(const Arguments& a, Console& c)
@@ -186,18 +259,5 @@ int RunVerify(const Arguments& a, Console& c)
     DeviceSession session;
     if (const int code = PrepareFileAndDevice(a, c, expected, session))
         return code;
-    StringSink device;
-    {
-        ConsoleView view = MakeView(a, c);
-        if (!RunBackup(session.Link(), view, device, kVerifyReadingTexts, ReplyReadingOf(a)))
-            return kExitTransfer;
-    }
-    const std::vector<RecordDifference> differences = CompareRecords(expected, device.bytes);
-    if (differences.empty()) {
-        c.out << "Gerät und Datei stimmen überein.\n";
-        return kExitDone;
-    }
-    c.out << RecordDifferenceLines(differences, "Datei", "Gerät");
-    c.out << differences.size() << " Datensätze unterscheiden sich.\n";
-    return kExitDifferences;
+    return CompareWithDevice(a, c, session, expected);
 }

@@ -1,6 +1,10 @@
 // The commands on files: show, set, diff, check. The editor core reads and patches the settings,
 // the restore's check judges a file; this file only reads, writes and prints.
+#include <algorithm>
+#include <cstdio>
+
 #include "cli/commands.h"
+#include "cli/configuration_input.h"
 #include "cli/exit_codes.h"
 #include "cli/file_io.h"
 #include "cli/identity_note.h"
@@ -13,12 +17,14 @@
 #include "editor/setting_input.h"
 #include "editor/settings_diff.h"
 #include "transfer/config_record.h"
+#include "transfer/hex_codec.h"
 #include "transfer/transfer_texts.h"
 
 namespace
 {
 
 struct LoadedConfig {
+    std::string bytes;
     std::string text;
     EditorSettings settings;
 };
@@ -29,20 +35,12 @@ std::string SettingsErrorText(ConfigTextError error)
                                                : ToUtf8(kUnsuitableFileText);
 }
 
-// The editor's load: the file's complete records and the settings read from them; with
-// recordCheck, only for a file that the restore's record check passes.
-int LoadConfig(const std::string& name, Console& c, LoadedConfig& loaded, bool recordCheck = false)
+// The restore's check, then the editor's load: the file's complete records and the settings read from them.
+int LoadConfig(const std::string& name, Console& c, LoadedConfig& loaded)
 {
-    std::string bytes;
-    std::string error;
-    if (recordCheck) {
-        if (const int code = ReadConfigurationFile(name, c, bytes))
-            return code;
-    } else if (!ReadWholeFile(PathFromUtf8(name), kConfigFileReadCap, bytes, error)) {
-        c.err << error << "\n";
-        return kExitFile;
-    }
-    loaded.text = ConfigTextFromFile(bytes);
+    if (const int code = ReadConfiguration(name, loaded.bytes, c.err))
+        return code;
+    loaded.text = ConfigTextFromFile(loaded.bytes);
     const SettingsRead read = ReadSettings(loaded.text);
     if (read.error != ConfigTextError::None) {
         c.err << SettingsErrorText(read.error) << " " << name << "\n";
@@ -57,27 +55,87 @@ std::size_t RecordCount(const std::string& text)
     return text.size() / CONFIG_RECORD_LEN;
 }
 
-// A typed identifier into its place; the window's message when it breaks the hex field's rule.
+// A typed identifier into its place, lower case taken as upper case; the window's message when it
+// breaks the rule of an edited identifier.
 bool TakeIdentifier(const std::string& value, int index, std::u16string& target, Console& c)
 {
-    const std::optional<std::u16string> id = FromUtf8(value);
-    if (!id || !IsTypedIdentifier(*id)) {
-        c.err << ToUtf8(IdentifierLengthMessage(index)) << "\n";
+    std::optional<std::u16string> id = FromUtf8(value);
+    if (id)
+        std::transform(id->begin(), id->end(), id->begin(),
+                       [](char16_t ch) { return ch >= u'a' && ch <= u'z' ? static_cast<char16_t>(ch - 0x20) : ch; });
+    if (!id || !IsValidEditedIdentifier(*id)) {
+        ReportUsageError(c, ToUtf8(IdentifierLengthMessage(index)));
         return false;
     }
     target = *id;
     return true;
 }
 
+// C0 and C1 control characters and DEL, which a name on the device's display cannot show.
+bool HasControlCharacter(std::u16string_view name)
+{
+    return std::any_of(name.begin(), name.end(),
+                       [](char16_t ch) { return ch < 0x20 || ch == 0x7F || (ch >= 0x80 && ch <= 0x9F); });
+}
+
 bool TakeName(const std::string& value, int k, std::u16string& target, Console& c)
 {
     const std::optional<std::u16string> name = FromUtf8(value);
     if (!name || !IsTypedName(*name)) {
-        c.err << "Der Name " << k << " darf höchstens " << kNameMaxLen << " Zeichen aus dem Latin-1-Bereich haben.\n";
+        ReportUsageError(c, "Der Name " + std::to_string(k) + " darf höchstens " + std::to_string(kNameMaxLen) +
+                                " Zeichen aus dem Latin-1-Bereich haben.");
+        return false;
+    }
+    if (HasControlCharacter(*name)) {
+        ReportUsageError(c, "Der Name " + std::to_string(k) + " darf keine Steuerzeichen enthalten.");
         return false;
     }
     target = *name;
     return true;
+}
+
+// OUT with "_" and the own identifier: before a ".q4k" ending as the window does, otherwise at the end.
+std::optional<std::string> WithOwnId(const std::string& out, const std::u16string& ownId)
+{
+    const std::optional<std::u16string> path = FromUtf8(out);
+    if (!path)
+        return std::nullopt;
+    std::u16string ending = path->size() >= 4 ? path->substr(path->size() - 4) : u"";
+    std::transform(ending.begin(), ending.end(), ending.begin(),
+                   [](char16_t ch) { return ch >= u'A' && ch <= u'Z' ? static_cast<char16_t>(ch + 0x20) : ch; });
+    if (ending == u".q4k")
+        return ToUtf8(ComposeDestinationPath(*path, true, ownId));
+    return out + "_" + ToUtf8(ownId);
+}
+
+// What a technician needs to judge a suitable file: its main records, "$PBC", the interface records.
+std::string Summary(const std::vector<std::string>& records)
+{
+    int mainRecords = 0, interface = 0, lowest = 0xFF, highest = 0;
+    const std::string* bc = nullptr;
+    for (const std::string& record : records) {
+        const int address =
+            HexDigitValue(record[kRecordAddressPos]) * 16 + HexDigitValue(record[kRecordAddressPos + 1]);
+        if (address >= 0x01 && address <= 0x7F) {
+            ++mainRecords;
+            lowest = std::min(lowest, address);
+            highest = std::max(highest, address);
+        } else if (address >= 0x80 && address <= 0x9F) {
+            ++interface;
+        } else if (address == 0xBC && !bc) {
+            bc = &record;
+        }
+    }
+    char range[32] = "";
+    if (mainRecords > 0)
+        std::snprintf(range, sizeof range, " (%02X bis %02X)", lowest, highest);
+    std::string text = "Hauptdatensätze: " + std::to_string(mainRecords) + range + "\n";
+    text += std::string("$PBC: ") +
+            (!bc                              ? "fehlt"
+             : AnnouncesInterfaceRecords(*bc) ? "vorhanden, kündigt Interface-Datensätze an"
+                                              : "vorhanden, ohne Interface-Datensätze") +
+            "\n";
+    return text + "Interface-Datensätze (80-9F): " + std::to_string(interface) + "\n";
 }
 
 // The command line's changes on top of the loaded settings; an exit code when one is refused.
@@ -121,9 +179,9 @@ int RunShow(const Arguments& a, Console& c)
 int TakeIdentity(const Arguments& a, LoadedConfig& templ, Console& c)
 {
     LoadedConfig vehicle;
-    if (const int code = LoadConfig(a.operands[0], c, templ, true))
+    if (const int code = LoadConfig(a.operands[0], c, templ))
         return code;
-    if (const int code = LoadConfig(a.identityFrom, c, vehicle, true))
+    if (const int code = LoadConfig(a.identityFrom, c, vehicle))
         return code;
     const IdentityCopy copy = CopyIdentity(templ.settings, vehicle.settings);
     if (!copy.tetraCopied)
@@ -151,19 +209,19 @@ int RunSet(const Arguments& a, Console& c)
     }
     std::string out = a.output;
     if (a.appendOwnId) {
-        const std::optional<std::u16string> path = FromUtf8(out);
-        if (!path) {
-            c.err << "Der Name von OUT ist kein UTF-8.\n";
-            return kExitUsage;
-        }
-        out = ToUtf8(ComposeDestinationPath(*path, true, settings.ownId));
+        const std::optional<std::string> named = WithOwnId(out, settings.ownId);
+        if (!named)
+            return ReportUsageError(c, "Der Name von OUT ist kein UTF-8.");
+        out = *named;
     }
     std::string error;
     if (!WriteWholeFile(PathFromUtf8(out), patched.text, error)) {
         c.err << error << "\n";
         return kExitFile;
     }
-    c.out << out << "\n";
+    // The name of the file written; a stream or a device (standard output among them) is not named.
+    if (ResolveWriteTarget(PathFromUtf8(out)).way == WriteWay::Replace)
+        c.out << out << "\n";
     return kExitDone;
 }
 
@@ -178,23 +236,28 @@ int RunDiff(const Arguments& a, Console& c)
     const std::vector<SettingDifference> settings = CompareSettings(first.settings, second.settings);
     const std::vector<RecordDifference> records =
         CompareBeyondSettings(first.text, first.settings, second.text, second.settings);
+    const bool same = first.bytes == second.bytes;
+    // The comparison leaves spare bytes out; the files may still differ on disk.
+    const bool spareOnly = settings.empty() && records.empty() && DifferOnlyInSpareBytes(first.bytes, second.bytes);
+    if (a.json) {
+        c.out << DiffJson(same, spareOnly, settings, first.settings, second.settings, records);
+        return same ? kExitDone : kExitDifferences;
+    }
     c.out << SettingDifferenceLines(settings, first.settings, second.settings);
     c.out << RecordDifferenceLines(records, "A", "B");
-    return settings.empty() && records.empty() ? kExitDone : kExitDifferences;
+    if (spareOnly)
+        c.out << "gleich bis auf Ersatz-Bytes\n";
+    else if (!same && settings.empty() && records.empty())
+        c.out << "Unterschiede außerhalb der verglichenen Datensätze (Reihenfolge, doppelte oder unvollständige)\n";
+    return same ? kExitDone : kExitDifferences;
 }
 
 int RunCheck(const Arguments& a, Console& c)
 {
     std::string bytes;
-    std::string error;
-    if (!ReadWholeFile(PathFromUtf8(a.operands[0]), kConfigFileReadCap, bytes, error)) {
-        c.err << error << "\n";
-        return kExitFile;
-    }
-    if (!IsConfigurationFile(bytes)) {
-        c.out << ToUtf8(kUnsuitableFileText) << "\n";
-        return kExitFile;
-    }
-    c.out << "Datei geeignet: " << SplitRecords(bytes).size() << " Datensätze.\n";
+    if (const int code = ReadConfiguration(a.operands[0], bytes, c.out))
+        return code;
+    const std::vector<std::string> records = SplitRecords(bytes);
+    c.out << "Datei geeignet: " << Plural(records.size(), "Datensatz", "Datensätze") << ".\n" << Summary(records);
     return kExitDone;
 }

@@ -1,16 +1,18 @@
 // q4k rollout: per vehicle a backup into the archive, the template with the vehicle's identity,
 // its restore and a verifying read, each by the core's own exchanges; one line per vehicle on
 // the console and in the archive's rollout.csv.
-#include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <thread>
 
 #include "cli/commands.h"
+#include "cli/configuration_input.h"
 #include "cli/console_view.h"
 #include "cli/exit_codes.h"
 #include "cli/file_io.h"
+#include "cli/ident_lines.h"
 #include "cli/identity_note.h"
 #include "cli/rollout_record.h"
 #include "cli/settings_output.h"
@@ -32,11 +34,6 @@ constexpr auto kRetryPause = std::chrono::seconds(1);
 // The CSV grows by one short line a vehicle; far more than a fleet's lines fit below this.
 constexpr std::size_t kCsvReadCap = 64 * 1024 * 1024;
 
-bool StopRequestedFn()
-{
-    return StopRequested();
-}
-
 // Sleeps the pause unless Ctrl+C comes first.
 void PauseUnlessStopped()
 {
@@ -45,35 +42,19 @@ void PauseUnlessStopped()
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
 }
 
-// The value behind each label of the identification's display text.
-std::array<std::string, 3> IdentificationLines(const std::u16string& display)
-{
-    std::array<std::string, 3> lines;
-    std::size_t start = 0;
-    for (std::string& line : lines) {
-        const std::size_t end = std::min(display.find(u'\r', start), display.size());
-        std::u16string text = display.substr(start, end - start);
-        if (const std::size_t colon = text.find(u':'); colon != std::u16string::npos)
-            text.erase(0, text.find_first_not_of(u" \t", colon + 1));
-        line = ToUtf8(text);
-        start = std::min(end + 1, display.size());
-    }
-    return lines;
-}
-
 class Rollout
 {
   public:
     Rollout(const Arguments& a, Console& c, std::string templ) : m_a(a), m_c(c), m_template(std::move(templ)) {}
 
     // One vehicle on the open port, once it has identified itself.
-    VehicleRecord Serve(ByteLink& link, const IdentDisplay& ident)
+    VehicleRecord Serve(ByteLink& link, const IdentLines& ident)
     {
         VehicleRecord v;
         v.started = std::time(nullptr);
         v.port = m_a.operands[0];
         v.dryRun = m_a.dryRun;
-        v.identification = IdentificationLines(ident.text);
+        v.identification = {ToUtf8(ident.software), ToUtf8(ident.version), ToUtf8(ident.option)};
         v.seconds[Index(RolloutStep::Wait)] = Seconds(m_waitStart);
         StringSink backup;
         if (!Step(v, RolloutStep::Backup, [&] { return BackUp(link, backup, v); }))
@@ -112,7 +93,11 @@ class Rollout
         return v.code == kExitDone;
     }
 
-    ConsoleView View() { return ConsoleView(m_c.err, m_c.platform.ErrorIsTerminal(), m_a.quiet); }
+    ConsoleView View()
+    {
+        return ConsoleView(m_c.err, m_c.platform.ErrorIsTerminal(), m_a.quiet, m_c.platform.ErrorColumns(),
+                           StopRequested);
+    }
 
     std::string ArchivePath(const std::string& name) const
     {
@@ -172,14 +157,22 @@ class Rollout
     int Restore(ByteLink& link, const std::string& prepared)
     {
         std::this_thread::sleep_for(std::chrono::milliseconds(kPauseBeforeRestoreMs));
-        ConsoleView view = View();
-        return RunRestore(link, view, prepared, ReplyReadingOf(m_a)) ? kExitDone : kExitTransfer;
+        m_c.stopNote = kPartialRestoreNote;
+        bool done = false;
+        {
+            ConsoleView view = View();
+            done = RunRestore(link, view, prepared, ReplyReadingOf(m_a));
+        }
+        // Only Ctrl+C during the restore leaves the note for "abgebrochen".
+        if (!StopRequested())
+            m_c.stopNote.clear();
+        return done ? kExitDone : kExitTransfer;
     }
 
     // Reads the device back after it has identified itself again, and compares it with the file sent.
     int Verify(ByteLink& link, const std::string& prepared)
     {
-        if (IdentifyPatiently(link, 0, StopRequestedFn).outcome != IdentOutcome::Identified)
+        if (IdentifyPatiently(link, 0, StopRequested).outcome != IdentOutcome::Identified)
             return kExitNoDevice;
         StringSink device;
         {
@@ -228,14 +221,14 @@ namespace
 // Waits until the served device no longer identifies itself (it was unplugged), or Ctrl+C.
 void WaitUntilGone(ByteLink& link)
 {
-    while (!StopRequested() && IdentifyPatiently(link, 0, StopRequestedFn).outcome == IdentOutcome::Identified)
+    while (!StopRequested() && IdentifyPatiently(link, 0, StopRequested).outcome == IdentOutcome::Identified)
         PauseUnlessStopped();
 }
 
 // The template must be a file the restore takes, with the settings the editor reads.
 int ReadTemplate(const std::string& name, Console& c, std::string& templ)
 {
-    if (const int code = ReadConfigurationFile(name, c, templ))
+    if (const int code = ReadConfiguration(name, templ, c.err))
         return code;
     if (ReadSettings(ConfigTextFromFile(templ)).error != ConfigTextError::None) {
         c.err << ToUtf8(kUnsuitableFileText) << " " << name << "\n";
@@ -287,11 +280,12 @@ int RunRollout(const Arguments& a, Console& c)
         int csvCode = kExitDone;
         bool served = false;
         WithDevicePort(a, waiting, [&](ByteLink& link) -> int {
-            const IdentDisplay ident = IdentifyPatiently(link, 0, StopRequestedFn);
-            if (ident.outcome != IdentOutcome::Identified)
+            const IdentDisplay ident = IdentifyPatiently(link, 0, StopRequested);
+            const std::optional<IdentLines> lines = SplitShown(ident.text);
+            if (ident.outcome != IdentOutcome::Identified || !lines)
                 return kExitNoDevice;
             served = true;
-            const VehicleRecord v = rollout.Serve(link, ident);
+            const VehicleRecord v = rollout.Serve(link, *lines);
             interrupted = StopRequested();
             c.out << VehicleLine(v) << std::endl;
             if (!a.dryRun)

@@ -3,7 +3,8 @@
 
 #include "cli/utf8.h"
 
-ConsoleView::ConsoleView(std::ostream& err, bool terminal, bool quiet) : m_err(err), m_quiet(quiet), m_meter(terminal)
+ConsoleView::ConsoleView(std::ostream& err, bool terminal, bool quiet, int columns, StopQuery stopped)
+    : m_err(err), m_quiet(quiet), m_meter(terminal, columns), m_stopped(stopped)
 {
 }
 
@@ -29,7 +30,7 @@ void ConsoleView::Emit(const std::string& text)
 void ConsoleView::SetStatus(const std::u16string& text, StatusKind kind)
 {
     m_label = ToUtf8(text);
-    if (m_quiet || text.empty())
+    if (m_quiet || text.empty() || (kind == StatusKind::Failed && Stopped()))
         return;
     // A running phase's text labels its progress; an outcome stands on its own line.
     const bool running = kind == StatusKind::Running;
@@ -82,5 +83,9 @@ void ConsoleView::ShowFileError(const std::u16string& text)
 void ConsoleView::ShowMessage(const std::u16string& text, const std::u16string& caption, MessageIcon)
 {
     Emit(m_meter.Finish());
+    if (m_onMessage)
+        m_onMessage();
+    if (Stopped())
+        return;
     Emit(ToUtf8(caption) + ": " + ToUtf8(text) + "\n");
 }

@@ -1,5 +1,7 @@
 // Files as the console front end reads and writes them: whole-file reads with a size cap, and
-// writes that go to a temporary file beside the target and replace it only when complete.
+// writes that keep what the user's path stands for. "-" is standard input or output; a symbolic
+// link stays and its final target is written; a regular file is replaced atomically through a
+// temporary file beside it and keeps its mode; a device or a FIFO is written directly.
 #pragma once
 
 #include <cstddef>
@@ -14,33 +16,56 @@
 std::filesystem::path PathFromUtf8(const std::string& utf8);
 std::string PathToUtf8(const std::filesystem::path& path);
 
+// Whether the path is "-", standard input or output.
+bool IsStandardStream(const std::filesystem::path& path);
+
 // The file's first `cap` bytes (all of a shorter file), or false with a German reason in `error`.
 // A file that fills the cap is larger than any configuration, so the checks that follow refuse it.
 bool ReadWholeFile(const std::filesystem::path& path, std::size_t cap, std::string& bytes, std::string& error);
 
-// The target's replacement in the making; removed again unless committed.
+// How a write reaches the user's path.
+enum class WriteWay {
+    StandardOutput, // "-": collected and written when committed
+    Replace,        // a regular file or a new one: a temporary file renamed over the target
+    Direct,         // a device, a FIFO: opened and written in place
+};
+
+struct WriteTarget {
+    WriteWay way;
+    std::filesystem::path path; // the link's final target; for Replace possibly not there yet
+};
+
+// Decides how to write the path: a device or a FIFO (links followed) directly; otherwise the final
+// target of its symbolic links, which need not exist yet, is replaced.
+WriteTarget ResolveWriteTarget(const std::filesystem::path& path);
+
+// Whether the path names a regular file that is there (following links).
+bool IsExistingFile(const std::filesystem::path& path);
+
+// The target's content in the making; a temporary file is removed again unless committed.
 class PendingFile : public RecordSink
 {
   public:
     explicit PendingFile(std::filesystem::path target);
     ~PendingFile() override;
 
-    bool IsOpen() const { return m_out.is_open(); }
+    bool IsOpen() const { return m_target.way == WriteWay::StandardOutput || m_out.is_open(); }
     bool WriteFailed() const { return m_writeFailed; }
     bool Write(std::string_view bytes) override;
+    // "Datei nicht schreibbar: " and the path the user gave.
     std::u16string ErrorText() const override;
-    // Closes the temporary file and renames it to the target; false with `error` on failure.
+    // Completes the write (renames a temporary file to the target); false with `error` on failure.
     bool Commit(std::string& error);
-
-    const std::filesystem::path& TempPath() const { return m_temp; }
 
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
 
   private:
-    std::filesystem::path m_target;
+    std::filesystem::path m_given;
+    WriteTarget m_target;
     std::filesystem::path m_temp;
     std::ofstream m_out;
+    std::string m_collected; // for standard output
     bool m_committed = false;
     bool m_writeFailed = false;
 };

@@ -1,7 +1,9 @@
 // q4k on Linux and other POSIX systems: termios serial ports, UTF-8 console.
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <iostream>
 
 #include "cli/q4k.h"
@@ -13,12 +15,19 @@ namespace
 class PosixPlatform : public Platform
 {
   public:
-    std::unique_ptr<ByteLink> OpenPort(const std::string& name, std::string& error) override
+    std::unique_ptr<ByteLink> OpenPort(const std::string& name, PortFailure& failure) override
     {
-        return PosixSerialLink::Open(name, error);
+        return PosixSerialLink::Open(name, failure);
     }
     std::vector<std::string> ListPorts() override { return ListSerialPorts(); }
     bool ErrorIsTerminal() override { return ::isatty(STDERR_FILENO) == 1; }
+    int ErrorColumns() override
+    {
+        winsize size{};
+        if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
+            return size.ws_col;
+        return Platform::ErrorColumns();
+    }
 };
 
 volatile sig_atomic_t g_signal = 0;
@@ -46,13 +55,13 @@ void CatchInterrupts()
 
 int main(int argc, char** argv)
 {
+    // System texts in the user's language; numbers stay as the parsers of q4k's output expect them.
+    std::setlocale(LC_ALL, "");
+    std::setlocale(LC_NUMERIC, "C");
     CatchInterrupts();
     PosixPlatform platform;
     const std::vector<std::string> words(argv + 1, argv + argc);
     const int code = RunQ4k(words, platform, std::cout, std::cerr);
-    if (g_signal != 0 && StopRequested()) {
-        std::cerr << "q4k: abgebrochen\n";
-        return 128 + g_signal;
-    }
-    return code;
+    // A loop that Ctrl+C ended the normal way took its stop back.
+    return g_signal != 0 && StopRequested() ? 128 + g_signal : code;
 }

@@ -36,6 +36,20 @@ std::string SystemMessage(DWORD code)
     return message.empty() ? "Fehler " + std::to_string(code) : ToUtf8(message);
 }
 
+PortFailure::Kind FailureKind(DWORD code)
+{
+    switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return PortFailure::Kind::Missing;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+        return PortFailure::Kind::Busy;
+    default:
+        return PortFailure::Kind::Other;
+    }
+}
+
 // "COM7" and "com7" name \\.\COM7; any other text is taken as a device path as it stands.
 std::u16string DevicePathOf(const std::string& name)
 {
@@ -51,24 +65,19 @@ std::u16string DevicePathOf(const std::string& name)
 class WinPlatform : public Platform
 {
   public:
-    std::unique_ptr<ByteLink> OpenPort(const std::string& name, std::string& error) override
+    std::unique_ptr<ByteLink> OpenPort(const std::string& name, PortFailure& failure) override
     {
         const std::u16string path = DevicePathOf(name);
         HANDLE port = OpenComDevice(ToWide(path));
         if (port == INVALID_HANDLE_VALUE) {
-            error = SystemMessage(::GetLastError());
+            const DWORD code = ::GetLastError();
+            failure = {FailureKind(code), SystemMessage(code)};
             return nullptr;
         }
-        switch (ConfigureComPort(port)) {
-        case LineSetup::Ok:
+        if (ConfigureComPort(port) == LineSetup::Ok)
             return std::make_unique<OwnedComLink>(port);
-        case LineSetup::ModeRefused:
-            error = "BuildCommDCB failed";
-            break;
-        case LineSetup::StateRefused:
-            error = "SetCommState: " + SystemMessage(::GetLastError());
-            break;
-        }
+        // A file or a device that takes no line settings is no serial port.
+        failure = {PortFailure::Kind::NotSerial, SystemMessage(::GetLastError())};
         ::CloseHandle(port);
         return nullptr;
     }
@@ -85,6 +94,13 @@ class WinPlatform : public Platform
     }
 
     bool ErrorIsTerminal() override { return m_terminal; }
+    int ErrorColumns() override
+    {
+        CONSOLE_SCREEN_BUFFER_INFO info{};
+        if (::GetConsoleScreenBufferInfo(::GetStdHandle(STD_ERROR_HANDLE), &info))
+            return info.srWindow.Right - info.srWindow.Left + 1;
+        return Platform::ErrorColumns();
+    }
 
     // The bar redraws with escape sequences, which a console must be asked to interpret.
     void PrepareConsole()
@@ -109,9 +125,6 @@ BOOL WINAPI OnConsoleControl(DWORD event)
     return TRUE;
 }
 
-// The exit code of a program ended by Ctrl+C, as the console reports it.
-constexpr int kExitInterrupted = 130;
-
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -122,10 +135,5 @@ int wmain(int argc, wchar_t** argv)
     std::vector<std::string> words;
     for (int i = 1; i < argc; ++i)
         words.push_back(ToUtf8(std::u16string(argv[i], argv[i] + ::wcslen(argv[i]))));
-    const int code = RunQ4k(words, platform, std::cout, std::cerr);
-    if (StopRequested()) {
-        std::cerr << "q4k: abgebrochen\n";
-        return kExitInterrupted;
-    }
-    return code;
+    return RunQ4k(words, platform, std::cout, std::cerr);
 }

@@ -7,6 +7,7 @@
 namespace
 {
 constexpr int kBarWidth = 30;
+constexpr int kMinBarWidth = 10;
 constexpr char kClearToEnd[] = "\x1b[K";
 
 std::string Minutes(double seconds)
@@ -14,6 +15,32 @@ std::string Minutes(double seconds)
     const long s = static_cast<long>(seconds + 0.5);
     return std::to_string(s / 60) + (s % 60 < 10 ? ":0" : ":") + std::to_string(s % 60);
 }
+
+// The columns a UTF-8 text takes: one per character.
+int Columns(const std::string& text)
+{
+    return static_cast<int>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+// The text's first characters that fit into `columns`.
+std::string Cut(const std::string& text, int columns)
+{
+    std::size_t end = 0;
+    for (int taken = 0; end < text.size(); ++end)
+        if ((text[end] & 0xC0) != 0x80 && taken++ == columns)
+            break;
+    return text.substr(0, end);
+}
+
+// The numbers after the bar, from the fullest form (0) to the bare counts.
+constexpr int kNumberForms = 3;
+constexpr char kWidestPace[] = "  999.9/s  noch 99:59";
+
+std::string Numbers(int form, const std::string& counts, const std::string& pace)
+{
+    return form == 0 ? counts + " Datensätze" + pace : form == 1 ? counts + pace : counts;
+}
+
 } // namespace
 
 std::string ProgressMeter::Start(const std::string& label, int total, std::uint64_t nowMs)
@@ -58,17 +85,31 @@ std::string ProgressMeter::Finish()
 
 std::string ProgressMeter::Bar(std::uint64_t nowMs) const
 {
-    const int filled = m_total == 0 ? kBarWidth : m_done * kBarWidth / m_total;
-    std::string bar = "\r" + m_label + " [" + std::string(static_cast<std::size_t>(filled), '#') +
-                      std::string(static_cast<std::size_t>(kBarWidth - filled), '.') + "] ";
     const double seconds = static_cast<double>(nowMs - m_startMs) / 1000.0;
-    char numbers[96];
+    char pace[64];
     if (m_done > 0 && seconds > 0) {
         const double rate = m_done / seconds;
-        std::snprintf(numbers, sizeof numbers, "%d/%d Datensätze  %.1f/s  noch %s", m_done, m_total, rate,
-                      Minutes((m_total - m_done) / rate).c_str());
+        std::snprintf(pace, sizeof pace, "  %.1f/s  noch %s", rate, Minutes((m_total - m_done) / rate).c_str());
     } else {
-        std::snprintf(numbers, sizeof numbers, "%d/%d Datensätze  --/s  noch -:--", m_done, m_total);
+        std::snprintf(pace, sizeof pace, "  --/s  noch -:--");
     }
-    return bar + numbers + kClearToEnd;
+    // The layout is chosen for the widest numbers of the phase, so the bar keeps its length while
+    // it fills. The last column stays free: writing into it makes some terminals wrap. A narrow
+    // terminal gets fewer words, then the bare counts, then a shortened label.
+    const std::string total = std::to_string(m_total);
+    const int room = m_columns - 1;
+    const int frame = 4; // " [" and "] "
+    std::string label = m_label;
+    int level = 0;
+    while (level < kNumberForms - 1 &&
+           room - Columns(label) - frame - Columns(Numbers(level, total + "/" + total, kWidestPace)) < kMinBarWidth)
+        ++level;
+    const int widest = Columns(Numbers(level, total + "/" + total, kWidestPace));
+    if (room - Columns(label) - frame - widest < kMinBarWidth)
+        label = Cut(label, room - frame - widest - kMinBarWidth);
+    const int width = std::min(kBarWidth, room - Columns(label) - frame - widest);
+    const int filled = m_total == 0 ? width : m_done * width / m_total;
+    return "\r" + label + " [" + std::string(static_cast<std::size_t>(filled), '#') +
+           std::string(static_cast<std::size_t>(width - filled), '.') + "] " +
+           Numbers(level, std::to_string(m_done) + "/" + total, pace) + kClearToEnd;
 }

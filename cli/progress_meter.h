@@ -1,5 +1,6 @@
 // The progress of a transfer phase as the console shows it: on a terminal one bar redrawn in
-// place (records done, rate, time left); elsewhere one line at every tenth of the way.
+// place (records done, rate, time left) that fits the terminal's width; elsewhere one line at
+// every tenth of the way.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +9,13 @@
 class ProgressMeter
 {
   public:
-    explicit ProgressMeter(bool terminal) : m_terminal(terminal) {}
+    // The narrowest terminal the bar is fitted to; a narrower one wraps it.
+    static constexpr int kMinColumns = 40;
+
+    explicit ProgressMeter(bool terminal, int columns = 80)
+        : m_terminal(terminal), m_columns(columns < kMinColumns ? kMinColumns : columns)
+    {
+    }
 
     // A phase of `total` records begins; returns what to write (UTF-8).
     std::string Start(const std::string& label, int total, std::uint64_t nowMs);
@@ -25,6 +32,7 @@ class ProgressMeter
     std::string Bar(std::uint64_t nowMs) const;
 
     bool m_terminal;
+    int m_columns;
     bool m_running = false;
     std::string m_label;
     int m_total = 0;

@@ -2,6 +2,7 @@
 #include "cli/q4k.h"
 
 #include <atomic>
+#include <cstdlib>
 
 #include "cli/command_table.h"
 #include "cli/commands.h"
@@ -11,6 +12,8 @@
 
 namespace
 {
+
+constexpr int kDefaultColumns = 80;
 
 // A signal or console handler sets the flag: it must be free of locks.
 static_assert(std::atomic<bool>::is_always_lock_free);
@@ -33,23 +36,57 @@ void WithdrawStop()
     stopRequested = false;
 }
 
+int Platform::ErrorColumns()
+{
+    const char* columns = std::getenv("COLUMNS");
+    const int number = columns ? std::atoi(columns) : 0;
+    return number > 0 ? number : kDefaultColumns;
+}
+
+int ReportUsageError(Console& c, const std::string& text)
+{
+    c.err << "q4k: " << text << "\n"
+          << "Hilfe: q4k --help\n";
+    return kExitUsage;
+}
+
+namespace
+{
+
+int Dispatch(const ParsedArguments& parsed, Console& c)
+{
+    const Arguments& a = parsed.arguments;
+    // The parsing accepted the command, so the table holds it.
+    const CommandSpec* command = a.command.empty() ? nullptr : FindCommand(a.command);
+    if (a.help && parsed.error.empty()) {
+        c.out << (command ? CommandHelpText(*command) : HelpText());
+        return kExitDone;
+    }
+    if (a.version) {
+        c.out << "q4k " Q4_VERSION_TEXT "\n";
+        return kExitDone;
+    }
+    if (!parsed.error.empty())
+        return ReportUsageError(c, parsed.error);
+    return command->run(a, c);
+}
+
+} // namespace
+
 int RunQ4k(const std::vector<std::string>& words, Platform& platform, std::ostream& out, std::ostream& err)
 {
-    const ParsedArguments parsed = ParseArguments(words);
-    if (parsed.arguments.help) {
-        out << HelpText();
-        return kExitDone;
-    }
-    if (parsed.arguments.version) {
-        out << "q4k " Q4_VERSION_TEXT "\n";
-        return kExitDone;
-    }
-    if (!parsed.error.empty()) {
-        err << "q4k: " << parsed.error << "\n"
-            << "Hilfe: q4k --help\n";
-        return kExitUsage;
-    }
-    // The parsing accepted the command, so the table holds it.
+    const char* port = std::getenv("Q4K_PORT");
+    const ParsedArguments parsed = ParseArguments(words, port ? port : "");
     Console console{platform, out, err};
-    return FindCommand(parsed.arguments.command)->run(parsed.arguments, console);
+    const int code = Dispatch(parsed, console);
+    if (StopRequested()) {
+        err << "abgebrochen\n" << console.stopNote;
+        return kExitInterrupted;
+    }
+    // A result that did not arrive must not look like one that did (a full disk, a closed pipe).
+    if (!out.flush()) {
+        err << "q4k: Schreiben auf die Standardausgabe fehlgeschlagen.\n";
+        return kExitFile;
+    }
+    return code;
 }

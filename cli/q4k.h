@@ -8,16 +8,19 @@
 #include <vector>
 
 #include "link/byte_link.h"
+#include "link/port_failure.h"
 
 class Platform
 {
   public:
     virtual ~Platform() = default;
-    // Opens and configures the port the user named; nothing and a reason on failure.
-    virtual std::unique_ptr<ByteLink> OpenPort(const std::string& name, std::string& error) = 0;
+    // Opens and configures the port the user named; nothing and why on failure.
+    virtual std::unique_ptr<ByteLink> OpenPort(const std::string& name, PortFailure& failure) = 0;
     // The ports found, one text each.
     virtual std::vector<std::string> ListPorts() = 0;
     virtual bool ErrorIsTerminal() = 0;
+    // The width of the terminal on the error stream: what the terminal reports, else COLUMNS, else 80.
+    virtual int ErrorColumns();
 };
 
 // Asks a running device command to stop: it ends through its failure path (called from a
@@ -27,6 +30,10 @@ bool StopRequested();
 // Takes a stop back once a command has ended on it the normal way (a rollout loop between vehicles).
 void WithdrawStop();
 
+// The exit code of a program ended by Ctrl+C.
+inline constexpr int kExitInterrupted = 130;
+
 // Runs the command line (without the program name, UTF-8); results go to `out`, progress and
-// messages to `err`. Returns the exit code.
+// messages to `err`. Returns the exit code; after a stop request, "abgebrochen" and 130. A failed
+// write to `out` ends with a message and exit code 4.
 int RunQ4k(const std::vector<std::string>& words, Platform& platform, std::ostream& out, std::ostream& err);

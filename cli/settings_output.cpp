@@ -21,9 +21,28 @@ std::string OnOff(bool on)
     return on ? "ein" : "aus";
 }
 
+// C-style escapes keep the quotes unambiguous and control characters visible.
 std::string Quoted(std::u16string_view text)
 {
-    return "\"" + ToUtf8(text) + "\"";
+    std::string out = "\"";
+    for (char16_t ch : text) {
+        char escaped[8];
+        if (ch == u'"' || ch == u'\\') {
+            out += '\\';
+            out += static_cast<char>(ch);
+        } else if (ch == u'\t' || ch == u'\n' || ch == u'\r') {
+            out += ch == u'\t' ? "\\t" : ch == u'\n' ? "\\n" : "\\r";
+        } else if (ch < 0x20 || ch == 0x7F) {
+            std::snprintf(escaped, sizeof escaped, "\\%03o", static_cast<unsigned>(ch));
+            out += escaped;
+        } else if (ch >= 0x80 && ch <= 0x9F) {
+            std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(ch));
+            out += escaped;
+        } else {
+            out += ToUtf8(std::u16string_view(&ch, 1));
+        }
+    }
+    return out + "\"";
 }
 
 std::string Tetra(const EditorSettings& s)
@@ -86,38 +105,39 @@ std::string SettingsJson(const EditorSettings& s, std::size_t records)
     return json + ", \"records\": " + std::to_string(records) + "}\n";
 }
 
+SettingChange DescribeSettingDifference(const SettingDifference& d, const EditorSettings& a, const EditorSettings& b)
+{
+    using Field = SettingDifference::Field;
+    const std::string k = std::to_string(d.index);
+    switch (d.field) {
+    case Field::Role:
+        return {"Rolle", "role", Role(a), Role(b)};
+    case Field::OwnId:
+        return {"Eigene Kennung", "own_id", ToUtf8(a.ownId), ToUtf8(b.ownId)};
+    case Field::QuickId:
+        return {"Schnellwechselkennung " + k, "quick_id", ToUtf8(a.quickId[d.index]), ToUtf8(b.quickId[d.index])};
+    case Field::Name:
+        return {"Name " + k, "name", ToUtf8(a.alias[d.index]), ToUtf8(b.alias[d.index]), true};
+    case Field::Tetra:
+        return {"TETRA-Einstellungen", "tetra", Tetra(a), Tetra(b)};
+    case Field::AutoTransfer:
+        return {kAutoTransferLabel, "auto_transfer", OnOff(a.autoTransfer), OnOff(b.autoTransfer)};
+    case Field::ReadGroups:
+        return {kReadGroupsLabel, "read_groups", OnOff(a.readGroups), OnOff(b.readGroups)};
+    }
+    return {};
+}
+
 std::string SettingDifferenceLines(const std::vector<SettingDifference>& differences, const EditorSettings& a,
                                    const EditorSettings& b)
 {
-    using Field = SettingDifference::Field;
     std::string lines;
     for (const SettingDifference& d : differences) {
-        const std::string k = std::to_string(d.index);
-        switch (d.field) {
-        case Field::Role:
-            lines += "Rolle: " + Role(a) + " -> " + Role(b);
-            break;
-        case Field::OwnId:
-            lines += "Eigene Kennung: " + ToUtf8(a.ownId) + " -> " + ToUtf8(b.ownId);
-            break;
-        case Field::QuickId:
-            lines +=
-                "Schnellwechselkennung " + k + ": " + ToUtf8(a.quickId[d.index]) + " -> " + ToUtf8(b.quickId[d.index]);
-            break;
-        case Field::Name:
-            lines += "Name " + k + ": " + Quoted(a.alias[d.index]) + " -> " + Quoted(b.alias[d.index]);
-            break;
-        case Field::Tetra:
-            lines += "TETRA-Einstellungen: " + Tetra(a) + " -> " + Tetra(b);
-            break;
-        case Field::AutoTransfer:
-            lines += std::string(kAutoTransferLabel) + ": " + OnOff(a.autoTransfer) + " -> " + OnOff(b.autoTransfer);
-            break;
-        case Field::ReadGroups:
-            lines += std::string(kReadGroupsLabel) + ": " + OnOff(a.readGroups) + " -> " + OnOff(b.readGroups);
-            break;
-        }
-        lines += "\n";
+        const SettingChange change = DescribeSettingDifference(d, a, b);
+        if (change.text)
+            lines += change.label + ": " + Quoted(a.alias[d.index]) + " -> " + Quoted(b.alias[d.index]) + "\n";
+        else
+            lines += change.label + ": " + change.first + " -> " + change.second + "\n";
     }
     return lines;
 }
@@ -144,4 +164,75 @@ std::string RecordDifferenceLines(const std::vector<RecordDifference>& differenc
         lines += "\n";
     }
     return lines;
+}
+
+namespace
+{
+
+std::string RecordDifferencesJson(const std::vector<RecordDifference>& differences)
+{
+    using Kind = RecordDifference::Kind;
+    std::string json = "[";
+    for (std::size_t i = 0; i < differences.size(); ++i) {
+        const RecordDifference& d = differences[i];
+        json += (i ? ", " : "") + std::string("{\"address\": \"") + d.address + "\", \"kind\": \"" +
+                (d.kind == Kind::OnlyInFirst    ? "only_first"
+                 : d.kind == Kind::OnlyInSecond ? "only_second"
+                                                : "data") +
+                "\", \"bytes\": [";
+        for (std::size_t k = 0; k < d.dataBytes.size(); ++k)
+            json += (k ? ", " : "") + std::to_string(d.dataBytes[k]);
+        json += "]}";
+    }
+    return json + "]";
+}
+
+std::string SettingDifferencesJson(const std::vector<SettingDifference>& differences, const EditorSettings& a,
+                                   const EditorSettings& b)
+{
+    std::string json = "[";
+    for (std::size_t i = 0; i < differences.size(); ++i) {
+        const SettingChange change = DescribeSettingDifference(differences[i], a, b);
+        json += (i ? ", " : "") + std::string("{\"field\": \"") + change.field +
+                "\", \"index\": " + std::to_string(differences[i].index) +
+                ", \"a\": " + JsonString(FromUtf8(change.first).value_or(u"")) +
+                ", \"b\": " + JsonString(FromUtf8(change.second).value_or(u"")) + "}";
+    }
+    return json + "]";
+}
+
+const char* JsonBool(bool value)
+{
+    return value ? "true" : "false";
+}
+
+} // namespace
+
+std::string IdentificationText(std::u16string_view software, std::u16string_view version, std::u16string_view option,
+                               bool json)
+{
+    if (json)
+        return "{\"software\": " + JsonString(software) + ", \"version\": " + JsonString(version) +
+               ", \"option\": " + JsonString(option) + "}\n";
+    return "Software: " + ToUtf8(software) + "\nVersion: " + ToUtf8(version) + "\nOption: " + ToUtf8(option) + "\n";
+}
+
+std::string VerifyJson(const std::vector<RecordDifference>& differences)
+{
+    return std::string("{\"equal\": ") + JsonBool(differences.empty()) +
+           ", \"differences\": " + RecordDifferencesJson(differences) + "}\n";
+}
+
+std::string DiffJson(bool equal, bool spareOnly, const std::vector<SettingDifference>& settings,
+                     const EditorSettings& first, const EditorSettings& second,
+                     const std::vector<RecordDifference>& records)
+{
+    return std::string("{\"equal\": ") + JsonBool(equal) + ", \"spare_only\": " + JsonBool(spareOnly) +
+           ", \"settings\": " + SettingDifferencesJson(settings, first, second) +
+           ", \"records\": " + RecordDifferencesJson(records) + "}\n";
+}
+
+std::string Plural(std::size_t n, std::string_view one, std::string_view many)
+{
+    return std::to_string(n) + " " + std::string(n == 1 ? one : many);
 }

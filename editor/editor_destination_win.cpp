@@ -1,5 +1,6 @@
 // The identifier fields' length check and the destination: chosen, the source itself, or either
 // with the own identifier appended; kept in the main window as one path, shown as folder and name.
+#include "app/config_file_filter.h"
 #include "app/main_dlg_win.h"
 #include "editor/destination_path.h"
 #include "editor/editor_texts.h"
@@ -53,8 +54,8 @@ void Erweitert::OnBnClickedChooseFileName()
 {
     // What the user set on screen (the role above all) must survive the transfer into the controls below.
     UpdateData(TRUE);
-    CFileDialog dialog(FALSE, ToWide(kConfigFileExt).c_str(), nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                       ToWide(kConfigFileFilter).c_str(), m_hWnd);
+    CFileDialog dialog(FALSE, kConfigFileExt, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kConfigFileFilter,
+                       m_hWnd);
     if (dialog.DoModal() == IDOK)
         SetDestination(dialog.GetPathName());
     m_useSourceFile = FALSE;

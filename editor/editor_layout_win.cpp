@@ -1,7 +1,11 @@
-// The editor's placement beside the main window and its run-time controls, laid out in the
-// main window's dialog units.
+// The editor's placement beside the main window, its run-time controls laid out in the main
+// window's dialog units, and paths shortened to fit its display fields.
 #include "app/main_dlg_win.h"
+#include "editor/editor_placement.h"
 #include "editor/erweitert_win.h"
+#include "editor/path_fit.h"
+#include "framework/wide_win.h"
+#include "framework/window_placement_win.h"
 #include "resources/resource.h"
 
 namespace
@@ -31,37 +35,25 @@ int ToDialogPixelsY(int y)
     return Height(g_rcMainWnd) * y / g_cyMainDlg;
 }
 
-void MoveTo(HWND window, int x, int y)
-{
-    ::SetWindowPos(window, HWND_TOP, x, y, 0, 0, SWP_NOSIZE);
-}
 } // namespace
 
 void Erweitert::PlaceEditorWindow()
 {
-    const int frame = ::GetSystemMetrics(SM_CXFRAME);
-    const RECT painted = g_rcMainWnd;
-    RECT main;
-    RECT self;
-    ::GetWindowRect(m_pMainDlg->m_hWnd, &main);
-    ::GetWindowRect(m_hWnd, &self);
-    const int w = Width(self);
-    const int h = Height(self);
-
-    if (main.left == painted.left && main.top == painted.top) {
-        // Not moved since its last paint: the pair is centred on the screen, the editor on the right.
-        const int x0 = (g_cxScreen - Width(painted) - w) / 2 - frame;
-        const int y = (g_cyScreen - Height(painted)) / 2;
-        MoveTo(m_pMainDlg->m_hWnd, x0, y);
-        MoveTo(m_hWnd, x0 + Width(painted) + frame, y);
-    } else if (g_cxScreen - main.right - frame >= w + 2 * frame) {
-        const int y = main.top + h + 2 * frame > g_cyScreen ? g_cyScreen - h - frame : main.top;
-        MoveTo(m_hWnd, main.right + frame, y);
-    } else if (g_cyScreen - main.bottom - frame >= h + 2 * frame) {
-        const int x = main.left + w + 2 * frame > g_cxScreen ? g_cxScreen - w - frame : main.left;
-        MoveTo(m_hWnd, x, main.bottom + frame);
-    }
-    // Otherwise the framework centres the editor over the main window.
+    HWND mainWnd = m_pMainDlg->m_hWnd;
+    EditorPlacementInput in;
+    in.painted = ToScreenRect(g_rcMainWnd);
+    in.main = WindowRectOf(mainWnd);
+    in.editor = WindowRectOf(m_hWnd);
+    in.screenWidth = g_cxScreen;
+    in.screenHeight = g_cyScreen;
+    in.frame = ::GetSystemMetrics(SM_CXFRAME);
+    in.workArea = WorkAreaOf(mainWnd);
+    const EditorPlacement placed = PlaceEditor(in);
+    if (placed.main)
+        MoveWindowTo(mainWnd, *placed.main, HWND_TOP, 0);
+    // Without a place of its own, the framework centres the editor over the main window.
+    if (placed.editor)
+        MoveWindowTo(m_hWnd, *placed.editor, HWND_TOP, 0);
 }
 
 RECT Erweitert::ToDialogPixels(int left, int top, int right, int bottom) const
@@ -111,4 +103,26 @@ void Erweitert::CreateLabels()
         const int top = 113 + kRowPitch * k;
         CreateStatic(IDC_EDITOR_ROW_LABEL + k, std::to_wstring(k).c_str(), 27, top, 37, top + 12);
     }
+}
+
+void Erweitert::FitPathToControl(HWND field, HWND measure, std::wstring& path) const
+{
+    RECT r;
+    ::GetWindowRect(field, &r);
+    HDC dc = ::GetDC(measure);
+    if (!dc)
+        return;
+    // Without a font of its own the field shows the system font, which the context already has.
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(::SendMessageW(field, WM_GETFONT, 0, 0));
+    HGDIOBJ previous = font ? ::SelectObject(dc, font) : nullptr;
+    const auto width = [dc](std::u16string_view text) {
+        SIZE size{};
+        ::GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()),
+                                &size);
+        return static_cast<int>(size.cx);
+    };
+    path = ToWide(FitPath(FromWide(path), r.right - r.left, width));
+    if (previous)
+        ::SelectObject(dc, previous);
+    ::ReleaseDC(measure, dc);
 }

@@ -1,11 +1,10 @@
-// "Öffnen...": a configuration file into the editor, taken over only once every check has passed;
-// and the shortening of a path for a display field.
+// "Öffnen...": a configuration file into the editor, taken over only once every check has passed.
+#include "app/config_file_filter.h"
 #include "app/main_dlg_win.h"
 #include "editor/config_text.h"
 #include "editor/editor_texts.h"
 #include "editor/erweitert_win.h"
 #include "editor/identifier_rules.h"
-#include "editor/path_fit.h"
 #include "framework/file_dialog_win.h"
 #include "framework/file_win.h"
 #include "framework/message_box_win.h"
@@ -17,8 +16,8 @@
 
 void Erweitert::OnBnClickedOpen()
 {
-    CFileDialog dialog(TRUE, ToWide(kConfigFileExt).c_str(), nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                       ToWide(kConfigFileFilter).c_str(), m_hWnd);
+    CFileDialog dialog(TRUE, kConfigFileExt, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kConfigFileFilter,
+                       m_hWnd);
     if (dialog.DoModal() != IDOK)
         return;
     const std::wstring path = dialog.GetPathName();
@@ -77,6 +76,7 @@ void Erweitert::TakeOverLoad(const std::wstring& path, std::string text, const E
         m_alias[k] = ToWide(settings.alias[k]);
     }
     m_ownId = ToWide(settings.ownId);
+    m_loaded = settings;
     m_hasTetra = settings.hasTetra;
     // The TETRA options live only in their check boxes; a file without them leaves the boxes alone.
     if (settings.hasTetra) {
@@ -91,26 +91,4 @@ void Erweitert::TakeOverLoad(const std::wstring& path, std::string text, const E
     m_useSourceFile = FALSE;
     m_destChosen = FALSE;
     UpdateData(FALSE);
-}
-
-void Erweitert::FitPathToControl(HWND field, HWND measure, std::wstring& path) const
-{
-    RECT r;
-    ::GetWindowRect(field, &r);
-    HDC dc = ::GetDC(measure);
-    if (!dc)
-        return;
-    // Without a font of its own the field shows the system font, which the context already has.
-    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(::SendMessageW(field, WM_GETFONT, 0, 0));
-    HGDIOBJ previous = font ? ::SelectObject(dc, font) : nullptr;
-    const auto width = [dc](std::u16string_view text) {
-        SIZE size{};
-        ::GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()),
-                                &size);
-        return static_cast<int>(size.cx);
-    };
-    path = ToWide(FitPath(FromWide(path), r.right - r.left, width));
-    if (previous)
-        ::SelectObject(dc, previous);
-    ::ReleaseDC(measure, dc);
 }

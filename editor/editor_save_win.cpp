@@ -44,7 +44,7 @@ void Erweitert::OnBnClickedSaveAndSend()
         return;
     const EditorSettings settings = SettingsFromMembers();
     // Checked before the source is read, so a wrong identifier is told first whatever the file's state.
-    if (const auto bad = FirstUnstorableIdentifier(settings)) {
+    if (const auto bad = FirstUnstorableIdentifier(settings, m_loaded)) {
         ReportConfigTextError(ConfigTextError::BadIdentifier, *bad);
         return;
     }
@@ -59,9 +59,10 @@ void Erweitert::OnBnClickedSaveAndSend()
     }
     m_configText = std::move(patched.text);
 
-    CFile file;
-    if (!WriteFileReplacing(file, m_pMainDlg->m_strRestoreFile, m_configText)) {
-        ReportFileError(file);
+    CReplacingFile file;
+    if (!file.Open(m_pMainDlg->m_strRestoreFile) ||
+        !file.Write(m_configText.data(), static_cast<DWORD>(m_configText.size())) || !file.Commit()) {
+        ReportFileError(file.File());
         return;
     }
     ::Sleep(kPauseBeforeSendMs);

@@ -90,6 +90,16 @@ LayoutFound LocateSettings(std::string_view text)
     return {ConfigTextError::None, layout};
 }
 
+// The identifiers the text holds, so that one written back unchanged passes whatever its characters.
+EditorSettings IdentifiersAt(std::string_view text, const SettingsLayout& at)
+{
+    EditorSettings present;
+    for (std::size_t k = 0; k < kQuickIdCount; ++k)
+        present.quickId[k] = ReadIdentifier(text, at.quickIds + k * kIdentifierLen);
+    present.ownId = ReadIdentifier(text, at.ownId);
+    return present;
+}
+
 // The byte is itself a character: "1"-"9" or "A"-"F" mean on.
 bool ReadGroupsOn(int byte)
 {
@@ -105,13 +115,10 @@ SettingsRead ReadSettings(std::string_view text)
         return {found.error, {}};
     const SettingsLayout& at = found.layout;
 
-    EditorSettings settings;
+    EditorSettings settings = IdentifiersAt(text, at);
     settings.masterSlave = ReadBytePair(text, at.role) == 0 ? 1 : 0;
-    for (std::size_t k = 0; k < kQuickIdCount; ++k) {
-        settings.quickId[k] = ReadIdentifier(text, at.quickIds + k * kIdentifierLen);
+    for (std::size_t k = 0; k < kQuickIdCount; ++k)
         settings.alias[k] = ReadName(text, at.names, k);
-    }
-    settings.ownId = ReadIdentifier(text, at.ownId);
     if (at.tetraMarker) {
         settings.hasTetra = true;
         settings.autoTransfer = text[*at.tetraMarker + 1] == '2';
@@ -122,12 +129,12 @@ SettingsRead ReadSettings(std::string_view text)
 
 SettingsWritten WriteSettings(std::string_view text, const EditorSettings& settings)
 {
-    if (const std::optional<int> bad = FirstUnstorableIdentifier(settings))
-        return {ConfigTextError::BadIdentifier, *bad, {}};
     const LayoutFound found = LocateSettings(text);
     if (found.error != ConfigTextError::None)
         return {found.error, 0, {}};
     const SettingsLayout& at = found.layout;
+    if (const std::optional<int> bad = FirstUnstorableIdentifier(settings, IdentifiersAt(text, at)))
+        return {ConfigTextError::BadIdentifier, *bad, {}};
     // The settings say TETRA, the text no longer does: there is no position to write to.
     if (settings.hasTetra && !at.tetraMarker)
         return {ConfigTextError::Unsuitable, 0, {}};

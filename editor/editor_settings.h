@@ -43,6 +43,6 @@ struct SettingsWritten {
 };
 
 // Patches a copy of the text: role, quick-change identifiers, names, own identifier and, only with
-// settings.hasTetra, the "$PBC" and "$P80" fields. The load's checks are repeated first; on any
-// error nothing is patched at all.
+// settings.hasTetra, the "$PBC" and "$P80" fields. The load's checks are repeated first, and an
+// identifier must be the one the text holds or a valid edited one; on any error nothing is patched.
 SettingsWritten WriteSettings(std::string_view text, const EditorSettings& settings);

@@ -5,8 +5,6 @@
 
 inline constexpr char16_t kEditorErrorCaption[] = u"Fehler";
 inline constexpr char16_t kEditorBusyText[] = u"Bitte warten Sie bis der momentane Prozess beendet ist!";
-inline constexpr char16_t kConfigFileFilter[] = u"Quendal 4 - Konfigurationsdatei (*.q4k) |*.q4k||";
-inline constexpr char16_t kConfigFileExt[] = u"q4k";
 
 inline constexpr char16_t kHelpCaption[] = u"Hilfe";
 // The help box's lines, joined by CR LF when shown.

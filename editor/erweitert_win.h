@@ -11,6 +11,7 @@
 #include "controls/hex_edit_win.h"
 #include "editor/editor_settings.h"
 #include "framework/dialog_win.h"
+#include "framework/standard_controls_win.h"
 
 class CQ4_BackupDlg;
 
@@ -37,6 +38,8 @@ class Erweitert : public CDialog
     HWND CreateStatic(UINT id, const wchar_t* text, int left, int top, int right, int bottom);
     RECT ToDialogPixels(int left, int top, int right, int bottom) const;
     void ApplyMainFont(HWND control) const;
+    // Shortens `path` with "..." to fit `field`, measured in its font on a device context of `measure`.
+    void FitPathToControl(HWND field, HWND measure, std::wstring& path) const;
     void OnShowWindow();
     void RefreshControlStates();
     void OnBnClickedHelp();
@@ -48,8 +51,6 @@ class Erweitert : public CDialog
     bool ReadConfigText(const std::wstring& path, std::string& text) const;
     // The message for a text the editor refuses to read or patch.
     void ReportConfigTextError(ConfigTextError error, int badIdentifier = 0) const;
-    // Shortens `path` with "..." to fit `field`, measured in its font on a device context of `measure`.
-    void FitPathToControl(HWND field, HWND measure, std::wstring& path) const;
 
     // Identifiers and destination.
     void CheckIdentifierLength(UINT id);
@@ -78,6 +79,7 @@ class Erweitert : public CDialog
     std::array<std::wstring, kQuickIdCount> m_quickId;
     std::array<std::unique_ptr<CEdit>, kQuickIdCount> m_pAliasEdit;
     std::array<std::wstring, kQuickIdCount> m_alias;
+    EditorSettings m_loaded; // what the last load put into the fields; an identifier still so is saved as it is
     std::wstring m_sourcePath;
     std::string m_configText; // the source's complete records, one character per byte
     std::wstring m_destFileName;

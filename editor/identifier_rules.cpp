@@ -6,9 +6,10 @@
 namespace
 {
 
-bool IsStorableChar(char16_t ch)
+// A byte's two characters: two upper-case digits, or a spare byte "XX".
+bool IsValidPair(char16_t high, char16_t low)
 {
-    return IsUpperHexDigit(ch) || ch == u'X';
+    return (IsUpperHexDigit(high) && IsUpperHexDigit(low)) || (high == u'X' && low == u'X');
 }
 
 } // namespace
@@ -18,14 +19,19 @@ bool HasIdentifierLength(std::u16string_view id)
     return id.size() == kIdentifierLen;
 }
 
-bool IsStorableIdentifier(std::u16string_view id)
+bool IsValidEditedIdentifier(std::u16string_view id)
 {
     if (!HasIdentifierLength(id))
         return false;
-    for (char16_t ch : id)
-        if (!IsStorableChar(ch))
+    for (std::size_t i = 0; i < kIdentifierLen; i += 2)
+        if (!IsValidPair(id[i], id[i + 1]))
             return false;
     return true;
+}
+
+bool IsStorableIdentifier(std::u16string_view id, std::u16string_view loaded)
+{
+    return (id == loaded && HasIdentifierLength(id)) || IsValidEditedIdentifier(id);
 }
 
 std::u16string IdentifierLengthMessage(int index)
@@ -42,12 +48,12 @@ std::u16string IdentifierLengthMessage(int index)
     return message + u"muss aus genau 8 Zeichen (0-9,A-F) bestehen!";
 }
 
-std::optional<int> FirstUnstorableIdentifier(const EditorSettings& settings)
+std::optional<int> FirstUnstorableIdentifier(const EditorSettings& settings, const EditorSettings& loaded)
 {
-    if (!IsStorableIdentifier(settings.ownId))
+    if (!IsStorableIdentifier(settings.ownId, loaded.ownId))
         return kOwnIdentifier;
     for (int k = 0; k < kQuickIdCount; ++k)
-        if (!IsStorableIdentifier(settings.quickId[k]))
+        if (!IsStorableIdentifier(settings.quickId[k], loaded.quickId[k]))
             return k;
     return std::nullopt;
 }

@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <string>
 
 #include "framework/wnd_win.h"
@@ -39,33 +37,9 @@ void DDX_Check(CDataExchange* dx, int id, BOOL& value);
 // The index of the checked radio button in the group starting at `id` (-1: none checked).
 void DDX_Radio(CDataExchange* dx, int id, int& value);
 
-// Small wrappers of the standard controls that dialogs bind with DDX_Control.
+// The base of the control wrappers (standard_controls_win.h): bound to its item by DDX_Control.
 class CBoundWnd : public CWnd
 {
   public:
     void Bind(HWND hwnd) { Attach(hwnd); }
-};
-
-class CComboBox : public CBoundWnd
-{
-  public:
-    int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
-    int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
-    void SetCurSel(int index) { SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index)); }
-    void DeleteString(int index) { SendMessage(CB_DELETESTRING, static_cast<WPARAM>(index)); }
-    void AddString(const std::wstring& text) { SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())); }
-};
-
-class CButton : public CBoundWnd
-{
-  public:
-    BOOL GetCheck() const { return SendMessage(BM_GETCHECK) == BST_CHECKED; }
-    void SetCheck(BOOL checked) { SendMessage(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED); }
-};
-
-class CProgressCtrl : public CBoundWnd
-{
-  public:
-    void SetRange(int upper) { SendMessage(PBM_SETRANGE, 0, MAKELPARAM(0, upper)); }
-    void SetPos(int pos) { SendMessage(PBM_SETPOS, static_cast<WPARAM>(pos)); }
 };

@@ -2,6 +2,9 @@
 // of control notifications back to the controls.
 #include "framework/dialog_win.h"
 
+#include "framework/message_box_win.h"
+#include "framework/window_placement_win.h"
+
 CDialog::CDialog(UINT templateId, HWND parent) : m_templateId(templateId), m_hParent(parent)
 {
 }
@@ -59,12 +62,17 @@ void CDialog::EndDialog(INT_PTR result)
 bool CDialog::PreTranslate(MSG& msg)
 {
     // Offer the message to every framework window from its target up to this dialog.
-    for (HWND h = msg.hwnd; h; h = ::GetParent(h)) {
-        CWnd* wnd = CWnd::FromHandle(h);
-        if (wnd && wnd->PreTranslateMessage(&msg))
-            return true;
-        if (h == m_hWnd)
-            break;
+    try {
+        for (HWND h = msg.hwnd; h; h = ::GetParent(h)) {
+            CWnd* wnd = CWnd::FromHandle(h);
+            if (wnd && wnd->PreTranslateMessage(&msg))
+                return true;
+            if (h == m_hWnd)
+                break;
+        }
+    } catch (const std::exception& error) {
+        ReportException(error);
+        return true;
     }
     return false;
 }
@@ -81,20 +89,14 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate)
     return !dx.Failed();
 }
 
-void CDialog::CenterOverOwner()
+void CDialog::CenterWindow()
 {
+    // Over the owner, or on the work area without one; never beyond the work area.
     HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
-    if (!owner)
-        return;
-    RECT self;
-    RECT over;
-    ::GetWindowRect(m_hWnd, &self);
-    ::GetWindowRect(owner, &over);
-    const int width = self.right - self.left;
-    const int height = self.bottom - self.top;
-    const int x = (over.left + over.right - width) / 2;
-    const int y = (over.top + over.bottom - height) / 2;
-    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const ScreenRect work = WorkAreaOf(owner ? owner : m_hWnd);
+    const ScreenRect over = owner ? WindowRectOf(owner) : work;
+    MoveWindowTo(m_hWnd, ClampedInto(CentredOver(WindowRectOf(m_hWnd), over), work), nullptr,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL CDialog::OnInitDialog()
@@ -138,9 +140,9 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, bool& hand
         const BOOL result = OnInitDialog();
         RECT after;
         ::GetWindowRect(m_hWnd, &after);
-        // A dialog that did not place itself opens centred over its owner.
+        // A dialog that did not place itself opens centred over its owner, or on the work area.
         if (before.left == after.left && before.top == after.top)
-            CenterOverOwner();
+            CenterWindow();
         return result;
     }
     case WM_COMMAND: {
@@ -190,7 +192,14 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     if (!self)
         return FALSE;
     bool handled = false;
-    const INT_PTR result = self->Dispatch(message, wParam, lParam, handled);
+    INT_PTR result = 0;
+    // Exceptions stop here: the window system between this and the message loop cannot pass them on.
+    try {
+        result = self->Dispatch(message, wParam, lParam, handled);
+    } catch (const std::exception& error) {
+        ReportException(error);
+        return FALSE;
+    }
     if (!handled)
         return FALSE;
     // Messages with a real answer return it directly; the rest report "handled".

@@ -36,7 +36,8 @@ class CDialog : public CWnd
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     bool PreTranslate(MSG& msg);
 
-    void CenterOverOwner();
+    // Centred over the owner, or on the work area without one, and kept inside the work area.
+    void CenterWindow();
 
     bool m_running = false;
     bool m_inExchange = false;

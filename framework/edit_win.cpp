@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include "framework/message_box_win.h"
+
 namespace
 {
 const UINT_PTR kSubclassId = 0x51;
@@ -63,7 +65,12 @@ LRESULT CALLBACK CEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         self->Unsubclass();
         return result;
     }
-    return self->WindowProc(message, wParam, lParam);
+    try {
+        return self->WindowProc(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        ReportException(error);
+        return 0;
+    }
 }
 
 void CEdit::Unsubclass()

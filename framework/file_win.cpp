@@ -144,28 +144,49 @@ bool ReadFileBytes(CFile& file, const std::wstring& path, std::string& bytes, UL
     return true;
 }
 
-bool WriteFileReplacing(CFile& file, const std::wstring& path, const std::string& bytes)
+bool CReplacingFile::Open(const std::wstring& path)
 {
+    Discard();
+    m_path = path;
     const auto slash = path.find_last_of(L'\\');
     const std::wstring folder = slash == std::wstring::npos ? L"." : path.substr(0, slash + 1);
-    wchar_t temp[MAX_PATH] = {};
-    if (path.empty() || !::GetTempFileNameW(folder.c_str(), L"q4k", 0, temp)) {
-        file.Fail(path, path.empty() ? ERROR_BAD_PATHNAME : ::GetLastError());
+    if (path.empty() || !::GetTempFileNameW(folder.c_str(), L"q4k", 0, m_temp)) {
+        m_temp[0] = L'\0';
+        m_file.Fail(path, path.empty() ? ERROR_BAD_PATHNAME : ::GetLastError());
         return false;
     }
-    const bool written = file.Open(temp, CFile::modeCreateReadWrite) &&
-                         file.Write(bytes.data(), static_cast<DWORD>(bytes.size())) && file.Flush();
-    file.Close();
-    if (written && ::MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    const bool opened = m_file.Open(m_temp, CFile::modeCreateReadWrite);
+    m_file.SetFilePath(path);
+    if (!opened)
+        Discard();
+    return opened;
+}
+
+bool CReplacingFile::Write(const void* data, DWORD size)
+{
+    return m_file.Write(data, size);
+}
+
+bool CReplacingFile::Commit()
+{
+    const bool written = m_file.Flush();
+    m_file.Close();
+    if (written && ::MoveFileExW(m_temp, m_path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        m_temp[0] = L'\0';
         return true;
-    const DWORD error = ::GetLastError();
-    ::DeleteFileW(temp);
-    // The message names the destination, whichever step failed.
+    }
     if (written)
-        file.Fail(path, error);
-    else
-        file.SetFilePath(path);
+        m_file.Fail(m_path, ::GetLastError());
+    Discard();
     return false;
+}
+
+void CReplacingFile::Discard() noexcept
+{
+    m_file.Close();
+    if (m_temp[0] != L'\0')
+        ::DeleteFileW(m_temp);
+    m_temp[0] = L'\0';
 }
 
 void ReportFileError(const CFile& file)

@@ -46,10 +46,32 @@ class CFile
 // cannot be opened or read.
 bool ReadFileBytes(CFile& file, const std::wstring& path, std::string& bytes, ULONGLONG maxBytes = ~0ULL);
 
-// Writes the bytes to a new file beside `path` and puts it in the place of `path` only once it is
-// complete, so that a failure leaves an existing file as it was. false with the error kept in
-// `file`, naming `path`.
-bool WriteFileReplacing(CFile& file, const std::wstring& path, const std::string& bytes);
+// A file written beside its destination and put in the destination's place only once complete,
+// so that a failure leaves an existing destination as it was and no new file behind. Its errors
+// name the destination.
+class CReplacingFile
+{
+  public:
+    CReplacingFile() = default;
+    CReplacingFile(const CReplacingFile&) = delete;
+    CReplacingFile& operator=(const CReplacingFile&) = delete;
+    ~CReplacingFile() { Discard(); }
+
+    // Creates the temporary file in the destination's folder.
+    bool Open(const std::wstring& path);
+    bool Write(const void* data, DWORD size);
+    // Flushes and closes the temporary file and moves it over the destination.
+    bool Commit();
+    // Closes and deletes the temporary file, if there is one; allocates nothing.
+    void Discard() noexcept;
+
+    const CFile& File() const { return m_file; }
+
+  private:
+    CFile m_file;
+    std::wstring m_path;
+    wchar_t m_temp[MAX_PATH] = {}; // empty while there is no temporary file
+};
 
 // Shows the standard file-error message box (exclamation icon, application caption).
 void ReportFileError(const CFile& file);

@@ -26,3 +26,7 @@ std::u16string FileErrorText(FileErrorKind kind, const std::u16string& path);
 std::u16string MaxCharsText(int maxChars);
 
 inline constexpr char16_t kInvalidArgumentText[] = u"Invalid argument.";
+
+// What the standard error box says about an exception that reached a window procedure or a worker.
+inline constexpr char16_t kOutOfMemoryText[] = u"Out of memory.";
+inline constexpr char16_t kInternalErrorText[] = u"An internal application error has occurred.";

@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <time.h>
 #include <unistd.h>
@@ -99,32 +100,33 @@ std::vector<std::string> NumberedDevices(const std::filesystem::path& dir, const
 
 } // namespace
 
-std::unique_ptr<PosixSerialLink> PosixSerialLink::Open(const std::string& path, std::string& error)
+std::unique_ptr<PosixSerialLink> PosixSerialLink::Open(const std::string& path, PortFailure& failure)
 {
+    const auto fail = [&failure](PortFailure::Kind kind, int fd) {
+        failure = {kind, std::strerror(errno)};
+        if (fd >= 0)
+            ::close(fd);
+        return nullptr;
+    };
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-        error = std::strerror(errno);
-        return nullptr;
-    }
+    if (fd < 0)
+        return fail(errno == ENOENT  ? PortFailure::Kind::Missing
+                    : errno == EBUSY ? PortFailure::Kind::Busy
+                                     : PortFailure::Kind::Other,
+                    fd);
     termios saved{};
-    if (!::isatty(fd) || ::tcgetattr(fd, &saved) != 0) {
-        error = std::strerror(ENOTTY);
-        ::close(fd);
-        return nullptr;
-    }
-    // A second program on the same port would garble both transfers.
-    if (::ioctl(fd, TIOCEXCL) != 0) {
-        error = std::strerror(errno);
-        ::close(fd);
-        return nullptr;
-    }
+    if (!::isatty(fd) || ::tcgetattr(fd, &saved) != 0)
+        return fail(PortFailure::Kind::NotSerial, fd);
+    // A second program on the same port would garble both transfers. TIOCEXCL keeps out ordinary
+    // users only; the flock keeps out every q4k, root's too.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return fail(errno == EWOULDBLOCK ? PortFailure::Kind::Busy : PortFailure::Kind::Other, fd);
+    if (::ioctl(fd, TIOCEXCL) != 0)
+        return fail(PortFailure::Kind::Other, fd);
     termios raw = saved;
     MakeRaw(raw);
-    if (::tcsetattr(fd, TCSANOW, &raw) != 0) {
-        error = std::strerror(errno);
-        ::close(fd);
-        return nullptr;
-    }
+    if (::tcsetattr(fd, TCSANOW, &raw) != 0)
+        return fail(PortFailure::Kind::Other, fd);
     return std::unique_ptr<PosixSerialLink>(new PosixSerialLink(fd, saved));
 }
 
@@ -208,13 +210,14 @@ std::vector<std::string> ListSerialPorts(const std::string& devRoot)
     for (const char* prefix : {"ttyUSB", "ttyACM"})
         for (const std::string& path : NumberedDevices(root, prefix))
             ports.push_back(path);
-    std::vector<std::string> byId;
     std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(root / "serial" / "by-id", ec)) {
-        const std::filesystem::path target = std::filesystem::canonical(entry.path(), ec);
-        byId.push_back(entry.path().string() + (ec ? std::string() : " -> " + target.string()));
+    for (std::string& port : ports) {
+        const std::filesystem::path device = std::filesystem::canonical(port, ec);
+        for (const auto& entry : std::filesystem::directory_iterator(root / "serial" / "by-id", ec))
+            if (std::filesystem::canonical(entry.path(), ec) == device && !ec) {
+                port += "  " + entry.path().filename().string();
+                break;
+            }
     }
-    std::sort(byId.begin(), byId.end());
-    ports.insert(ports.end(), byId.begin(), byId.end());
     return ports;
 }

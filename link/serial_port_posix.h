@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "link/byte_link.h"
+#include "link/port_failure.h"
 
 class PosixSerialLink : public ByteLink
 {
   public:
-    // Opens and configures the port; nothing and `error` (the system's reason) on failure.
-    static std::unique_ptr<PosixSerialLink> Open(const std::string& path, std::string& error);
+    // Opens, locks and configures the port; nothing and why on failure. The lock is TIOCEXCL, which
+    // root passes, and an advisory flock, which every q4k honours.
+    static std::unique_ptr<PosixSerialLink> Open(const std::string& path, PortFailure& failure);
     ~PosixSerialLink() override; // gives the port its old settings back and closes it
 
     // Returns once the bytes have left the port, or after 100 ms plus 2 ms a byte.
@@ -38,5 +40,6 @@ class PosixSerialLink : public ByteLink
 };
 
 // The serial ports below `devRoot` ("/dev" outside tests): ttyS* with a UART behind them,
-// ttyUSB*, ttyACM* in number order, then serial/by-id/* (each with the device it names).
+// ttyUSB*, ttyACM* in number order, each once as a path to pass as PORT, followed by the name of
+// the serial/by-id link that leads to it (the adapter's USB name), if any.
 std::vector<std::string> ListSerialPorts(const std::string& devRoot = "/dev");

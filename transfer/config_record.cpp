@@ -45,12 +45,18 @@ bool IsConfigurationRecord(std::string_view record)
 
 bool IsConfigurationFile(std::string_view fileBytes)
 {
+    return JudgeConfigurationFile(fileBytes).fault == FileVerdict::Fault::None;
+}
+
+FileVerdict JudgeConfigurationFile(std::string_view fileBytes)
+{
     // Far beyond any real configuration: such a file is no configuration, whatever it holds.
     if (fileBytes.size() > kMaxConfigFileBytes)
-        return false;
-    for (const std::string& record : SplitRecords(fileBytes)) {
-        if (!IsConfigurationRecord(record))
-            return false;
+        return {FileVerdict::Fault::TooLarge, 0};
+    const std::vector<std::string> records = SplitRecords(fileBytes);
+    for (std::size_t k = 0; k < records.size(); ++k) {
+        if (!IsConfigurationRecord(records[k]))
+            return {FileVerdict::Fault::BadRecord, k + 1};
     }
-    return true;
+    return {};
 }

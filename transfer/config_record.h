@@ -44,3 +44,11 @@ bool IsConfigurationRecord(std::string_view record);
 // configuration record (above).
 // An incomplete piece at the end is not looked at; an empty file passes.
 bool IsConfigurationFile(std::string_view fileBytes);
+
+// Why a file fails the check above, for a front end that names the fault.
+struct FileVerdict {
+    enum class Fault { None, TooLarge, BadRecord };
+    Fault fault = Fault::None;
+    std::size_t record = 0; // with BadRecord: the first bad one, counted from 1
+};
+FileVerdict JudgeConfigurationFile(std::string_view fileBytes);

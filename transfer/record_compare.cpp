@@ -49,6 +49,23 @@ std::vector<int> DifferingDataBytes(std::string_view a, std::string_view b)
 
 } // namespace
 
+bool DifferOnlyInSpareBytes(std::string_view first, std::string_view second)
+{
+    if (first.size() != second.size() || first == second)
+        return false;
+    for (std::size_t pos = 0; pos < first.size(); ++pos) {
+        if (first[pos] == second[pos])
+            continue;
+        const std::size_t inRecord = pos % CONFIG_RECORD_LEN;
+        if (inRecord < kRecordDataPos || inRecord >= kRecordTerminatorPos)
+            return false;
+        const std::size_t pair = pos - (inRecord - kRecordDataPos) % 2;
+        if (!IsSpare(first.substr(pair, 2)) && !IsSpare(second.substr(pair, 2)))
+            return false;
+    }
+    return true;
+}
+
 std::string DataBytePair(std::string_view record, int k)
 {
     return std::string(record.substr(kRecordDataPos + 2 * static_cast<std::size_t>(k), 2));

@@ -23,5 +23,9 @@ struct RecordDifference {
 // holds in its order. Where an address occurs more than once, its first record counts.
 std::vector<RecordDifference> CompareRecords(std::string_view first, std::string_view second);
 
+// Whether two files of one length differ only inside data bytes that either marks spare ("XX"),
+// byte position by byte position; equal files do not.
+bool DifferOnlyInSpareBytes(std::string_view first, std::string_view second);
+
 // Data byte k of a record as its two characters ("3C", or "XX" for a spare byte).
 std::string DataBytePair(std::string_view record, int k);

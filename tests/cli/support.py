@@ -27,7 +27,9 @@ _LOG_LINE = re.compile(r"^(\d+) (.*)$")
 class Simulator:
     """q4sim with a command log, started on its own pseudo-terminal; stop() ends it."""
 
-    def __init__(self, folder, fault=(), pace=False, image=None, dump=None, link=None, timeout=10.0):
+    def __init__(
+        self, folder, fault=(), pace=False, image=None, dump=None, ident=None, control=None, link=None, timeout=10.0
+    ):
         self.log_path = folder / "sim-commands.log"
         self._stderr = open(folder / "sim-stderr.log", "ab")
         args = [str(Q4SIM), "--log", str(self.log_path)]
@@ -39,6 +41,10 @@ class Simulator:
             args += ["--image", str(image)]
         if dump:
             args += ["--dump", str(dump)]
+        if ident:
+            args += ["--ident", ident]
+        if control:
+            args += ["--control", str(control)]
         if link:
             args += ["--link", str(link)]
         self._proc = subprocess.Popen(args, stdout=subprocess.PIPE, stderr=self._stderr, text=True)
@@ -95,10 +101,12 @@ class Q4kCase(unittest.TestCase):
         self._sims.append(sim)
         return sim
 
-    def q4k(self, *args, timeout=120):
-        """Runs q4k in the test's folder; the result has returncode, stdout and stderr (text)."""
-        return subprocess.run([str(Q4K)] + [str(a) for a in args], cwd=self.folder, capture_output=True,
-                              text=True, timeout=timeout)
+    def q4k(self, *args, timeout=120, text=True, **options):
+        """Runs q4k in the test's folder; the result has returncode, stdout and stderr (text unless
+        text=False). Further options go to subprocess.run (input, env, stdout)."""
+        streams = {"stderr": subprocess.PIPE} if "stdout" in options else {"capture_output": True}
+        return subprocess.run([str(Q4K)] + [str(a) for a in args], cwd=self.folder, text=text, timeout=timeout,
+                              **streams, **options)
 
     def assertExit(self, result, code):
         self.assertEqual(result.returncode, code, "stdout:\n%s\nstderr:\n%s" % (result.stdout, result.stderr))

@@ -27,9 +27,10 @@ class Faults(Q4kCase):
     def test_failed_backup_keeps_an_existing_file_untouched(self):
         sim = self.simulator(fault="no-reply=05")
         (self.folder / "wagen.q4k").write_bytes(b"old contents")
-        result = self.q4k("backup", sim.pty, "wagen.q4k", "-q")
+        result = self.q4k("backup", sim.pty, "wagen.q4k", "-q", "--force")
         self.assertExit(result, 5)
         self.assertIn("Fehler 03: Auslesen der Konfiguration fehlerhaft.", result.stderr)
+        self.assertIn("Datensatz 05 nicht gelesen", result.stderr)
         self.assertEqual((self.folder / "wagen.q4k").read_bytes(), b"old contents")
         self.assertEqual(self.files(), ["wagen.q4k"])
 
@@ -45,6 +46,7 @@ class Faults(Q4kCase):
         self.assertIn("|$P03", lines[-2])
         self.assertRegex(lines[-1], r"Q4<  \(keine Antwort, \d+ ms Stille\)$")
         self.assertIn("|P02!.|", lines[-3])
+        self.assertIn("Datensatz 03 nicht quittiert", result.stderr)
 
     def test_unsuitable_file_sends_nothing(self):
         sim = self.simulator()
@@ -54,11 +56,15 @@ class Faults(Q4kCase):
         self.assertIn("Datei nicht geeignet!", result.stderr)
         self.assertEqual(sim.commands(), [])
 
-    def test_missing_port_is_exit_3_with_a_message(self):
-        result = self.q4k("backup", "/dev/ttyUSB-nonexistent", "wagen.q4k")
-        self.assertExit(result, 3)
-        self.assertIn("Kein freier Port vorhanden! /dev/ttyUSB-nonexistent", result.stderr)
-        self.assertEqual(self.files(), [])
+    def test_unopenable_ports_each_get_their_own_message(self):
+        (self.folder / "plain").write_bytes(b"")
+        cases = [("/dev/ttyUSB-nonexistent", "Port nicht gefunden: /dev/ttyUSB-nonexistent"),
+                 ("plain", "Kein serieller Port: plain")]
+        for port, message in cases:
+            result = self.q4k("backup", port, "wagen.q4k")
+            self.assertExit(result, 3)
+            self.assertEqual(result.stderr, message + "\n")
+        self.assertEqual(self.files(), ["plain"])
 
     def test_unwritable_destination_is_exit_4(self):
         sim = self.simulator()
@@ -66,15 +72,20 @@ class Faults(Q4kCase):
         self.assertExit(result, 4)
         self.assertEqual(sim.commands(), [])
 
-    def test_interrupted_backup_leaves_nothing_behind(self):
-        sim = self.simulator()
-        running = subprocess.Popen([str(Q4K), "backup", sim.pty, "wagen.q4k", "-q"], cwd=self.folder,
-                                   stderr=subprocess.PIPE, text=True)
-        deadline = time.monotonic() + 10
-        while not any(c.startswith("$R05") for c in sim.commands()) and time.monotonic() < deadline:
-            time.sleep(0.05)
-        running.send_signal(signal.SIGINT)
-        _, err = running.communicate(timeout=10)
-        self.assertEqual(running.returncode, 128 + signal.SIGINT, err)
-        self.assertIn("q4k: abgebrochen", err)
-        self.assertEqual(self.files(), [])
+    def test_interrupted_transfer_says_abgebrochen_once_and_leaves_nothing_behind(self):
+        partial = ("abgebrochen\nDas Gerät hält jetzt eine unvollständige Konfiguration; "
+                   "die Wiederherstellung muss noch einmal laufen.\n")
+        cases = [(["backup", "wagen.q4k"], "$R05", "abgebrochen\n"),
+                 (["restore", str(GOLDEN_BACKUP)], "$P05", partial)]
+        for (command, target), seen, said in cases:
+            sim = self.simulator()
+            running = subprocess.Popen([str(Q4K), command, sim.pty, target, "-q"], cwd=self.folder,
+                                       stderr=subprocess.PIPE, text=True)
+            deadline = time.monotonic() + 10
+            while not any(c.startswith(seen) for c in sim.commands()) and time.monotonic() < deadline:
+                time.sleep(0.05)
+            running.send_signal(signal.SIGINT)
+            _, err = running.communicate(timeout=10)
+            self.assertEqual(running.returncode, 128 + signal.SIGINT, err)
+            self.assertEqual(err, said)
+            self.assertEqual(self.files(), [])

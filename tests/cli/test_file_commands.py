@@ -41,7 +41,8 @@ class FileCommands(Q4kCase):
 
     def test_set_refuses_bad_values_and_writes_nothing(self):
         cases = [
-            (["--own-id", "12ab34cd"], 2, "Die Eigene Kennung muss aus genau 8 Zeichen (0-9,A-F) bestehen!"),
+            (["--own-id", "12ab34cg"], 2, "q4k: Die Eigene Kennung muss aus genau 8 Zeichen (0-9,A-F) bestehen!"),
+            (["--own-id", "0X123456"], 2, "Die Eigene Kennung muss aus genau 8 Zeichen (0-9,A-F) bestehen!"),
             (["--quick", "4=1234567"], 2, "Die Schnellwechselkennung 4 muss aus genau 8 Zeichen (0-9,A-F) bestehen!"),
             (["--name", "2=ELEVENCHARS"], 2, "Der Name 2 darf höchstens 10 Zeichen"),
             (["--name", "2=€"], 2, "Der Name 2 darf höchstens 10 Zeichen"),
@@ -96,3 +97,11 @@ class FileCommands(Q4kCase):
         self.assertExit(help_text, 0)
         for part in ("Beispiel:", "Exit-Codes:", "q4k backup", "5  Übertragung fehlgeschlagen"):
             self.assertIn(part, help_text.stdout)
+        cases = [(["help", "backup"], "-f, --force"), (["backup", "--help"], "-f, --force"),
+                 (["help", "rollout"], "--dry-run"), (["rollout", "--help"], "--fast")]
+        for words, option in cases:
+            one = self.q4k(*words)
+            self.assertExit(one, 0)
+            self.assertIn(option, one.stdout)
+            self.assertIn("Q4K_PORT", one.stdout)
+            self.assertNotIn("set DATEI", one.stdout)

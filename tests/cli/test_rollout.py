@@ -136,6 +136,21 @@ class Rollout(Q4kCase):
         self.assertEqual([r["Eigene Kennung"] for r in self.csv_rows()], ["6F1A2B3C", "12AB34CD"])
         self.assertEqual(out.splitlines()[-1], "Fahrzeuge erledigt: 2, fehlgeschlagen: 0")
 
+    def test_ctrl_c_during_a_vehicles_restore_is_an_interruption_with_the_restores_note(self):
+        sim = self.simulator()
+        running = subprocess.Popen([str(Q4K), "rollout", sim.pty, self.template, "--archive", "archiv", "--loop",
+                                    "-q"], cwd=self.folder, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        deadline = time.monotonic() + 30
+        while not any(c.startswith("$P05") for c in sim.commands()) and time.monotonic() < deadline:
+            time.sleep(0.05)
+        running.send_signal(signal.SIGINT)
+        out, err = running.communicate(timeout=20)
+        self.assertEqual(running.returncode, 128 + signal.SIGINT, err)
+        self.assertEqual(err, "abgebrochen\nDas Gerät hält jetzt eine unvollständige Konfiguration; "
+                              "die Wiederherstellung muss noch einmal laufen.\n")
+        self.assertEqual([r["Ergebnis"] for r in self.csv_rows()], ["Fehler beim Übertragen"])
+        self.assertEqual(out.splitlines()[-1], "Fahrzeuge erledigt: 0, fehlgeschlagen: 1")
+
     def wait_for_rows(self, count, timeout=30):
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:

@@ -1,4 +1,5 @@
-"""The guide's source as the tests see it: its message tables, its pictures and its version."""
+"""The guide's source as the tests see it: its message tables, its pictures with their captions,
+its warnings and its version."""
 
 import re
 from pathlib import Path
@@ -8,6 +9,9 @@ GUIDE = ROOT / "docs/anleitung/anleitung.md"
 PICTURES = ROOT / "docs/anleitung/bilder"
 VERSION_HEADER = ROOT / "resources/version.h"
 MESSAGE_HEADING = "## Meldungen"
+# ![alt](path "caption"): the title is the caption the rendered page shows under the picture.
+PICTURE = re.compile(r'!\[[^\]]*\]\(([^)\s]+)(?:\s+"([^"]*)")?\)')
+WARNING = re.compile(r"^!!! warning\b", re.M)
 
 
 def text():
@@ -50,6 +54,15 @@ def message_cells():
     return cells
 
 
+def pictures():
+    """(relative path, caption) of each picture the guide shows, in order; "" for no caption."""
+    return PICTURE.findall(text())
+
+
 def picture_references():
     """The relative paths of the pictures the guide shows, in order."""
-    return re.findall(r"!\[[^\]]*\]\(([^)\s]+)\)", text())
+    return [path for path, _ in pictures()]
+
+
+def warning_count():
+    return len(WARNING.findall(text()))

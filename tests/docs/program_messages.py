@@ -7,8 +7,8 @@ A message is found by where it stands, not by a list of texts:
 - a numbered backup error caption ("Fehler NN") in the transfer sources;
 - every literal of the two sources that build messages from parts (the framework's standard
   texts and the identifier-length rule);
-- in q4k's sources, a literal written to the error stream, assigned to an error text, or returned
-  as one (argument checks, file access).
+- in q4k's sources, a literal written to the error or the output stream, assigned to an error
+  text, or returned as one (argument checks, file access, the results of check and verify).
 Run-time parts (a path, a number) split a message into fragments; each fragment must appear in the
 guide's table, where the run-time part stands as a placeholder such as <Datei>.
 """
@@ -107,7 +107,7 @@ def _cli_messages():
         for statement in _statements(path.read_text(encoding="utf-8")):
             if re.search(r"\bk\w*Text\w*\s*\[\]\s*=", statement):
                 found += [(rel, t) for t in _literals(statement.split("=", 1)[1])]
-            found += [(rel, t) for t in _after(statement, r"\b(c\.)?(err|cerr)\s*<<")]
+            found += [(rel, t) for t in _after(statement, r"\b(c\.)?(err|cerr|out|cout)\s*<<")]
             found += [(rel, t) for t in _after(statement, r"\berror\s*=(?!=)")]
             found += [(rel, t) for t in _after(statement, r"^(.*\s)?return\b")]
     return found

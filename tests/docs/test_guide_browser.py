@@ -1,6 +1,6 @@
 """The rendered guide in a real browser: Debian's headless Chromium loads it, a script in a copy of
-the page reports every picture (loaded, its size, where it lies), and a screenshot of the same page
-must show the first pictures' pixels where the page put them."""
+the page reports every picture (loaded, its size, where it lies, its caption), and a screenshot of
+the same page must show the first pictures' pixels where the page put them."""
 
 import json
 import re
@@ -30,9 +30,12 @@ window.addEventListener("load", function () {
   var report = [];
   document.querySelectorAll("img").forEach(function (img) {
     var r = img.getBoundingClientRect();
+    var caption = img.closest("figure") && img.closest("figure").querySelector("figcaption");
     report.push({alt: img.alt, complete: img.complete, width: img.naturalWidth, height: img.naturalHeight,
                  left: Math.round(r.left + img.clientLeft), top: Math.round(r.top + img.clientTop + window.scrollY),
-                 shown_width: img.clientWidth, shown_height: img.clientHeight});
+                 shown_width: img.clientWidth, shown_height: img.clientHeight,
+                 caption: caption ? caption.textContent : null,
+                 caption_height: caption ? caption.getBoundingClientRect().height : 0});
   });
   document.title = "PROBE" + JSON.stringify(report) + "END";
 });
@@ -91,14 +94,16 @@ class GuideInChromium(unittest.TestCase):
 
     def test_every_picture_loaded(self):
         self.assertIsNotNone(self.report, "no report from the page; Chromium said: %s" % self.dom_stderr[-2000:])
-        references = guide.picture_references()
-        self.assertEqual(len(self.report), len(references))
-        for ref, img in zip(references, self.report):
+        pictures = guide.pictures()
+        self.assertEqual(len(self.report), len(pictures))
+        for (ref, caption), img in zip(pictures, self.report):
             picture = guide.GUIDE.parent / ref
             self.assertTrue(img["complete"], ref)
             self.assertEqual((img["width"], img["height"]), png_size(picture.read_bytes()),
                              "%s: natural size in the browser" % ref)
             self.assertGreater(img["shown_width"], 0, ref)
+            self.assertEqual(img["caption"], caption, "%s: caption under the picture" % ref)
+            self.assertGreater(img["caption_height"], 0, "%s: caption not shown" % ref)
 
     def test_screenshot_shows_the_pictures(self):
         self.assertTrue(self.screenshot.is_file(), "no screenshot; Chromium said: %s" % self.shot_stderr[-2000:])

@@ -29,7 +29,7 @@ CONFIG = {
     "work": ROOT / "build/reports/docs/package",
 }
 WINDOWS_FILES = ["Anleitung.html", "LIESMICH.txt", "Q4_Backup.exe", "SHA256SUMS", "q4k.exe"]
-LINUX_FILES = ["Anleitung.html", "q4k"]
+LINUX_FILES = ["Anleitung.html", "q4k", "q4k.1", "q4k.bash-completion"]
 HELP_VERSION_PREFIX = "Quendal 4 - Backup-Software    Version "
 
 
@@ -92,6 +92,10 @@ class Archives(unittest.TestCase):
         self.assertTrue(os.access(q4k, os.X_OK), "q4k not executable")
         self.assertEqual((self.linux / folder / "Anleitung.html").read_bytes(),
                          (self.windows / "Anleitung.html").read_bytes(), "the same guide in both archives")
+        page = subprocess.run(["man", "-l", str(self.linux / folder / "q4k.1")], capture_output=True, text=True,
+                              env=dict(os.environ, MANPAGER="cat", LC_ALL="C.UTF-8"), timeout=30)
+        self.assertEqual(page.returncode, 0, page.stderr)
+        self.assertIn("backup PORT DATEI", page.stdout)
 
     def test_dist_checksums_match_the_archives(self):
         sums = (CONFIG["dist"] / "SHA256SUMS").read_text(encoding="ascii")

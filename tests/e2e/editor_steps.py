@@ -306,6 +306,23 @@ def screen_facts(app):
     return screen["width"], screen["height"], app.driver.call("metric", SM_CXFRAME)["value"]
 
 
+def work_area(app):
+    """The screen without the taskbar, as (left, top, right, bottom)."""
+    screen = app.driver.call("screen")
+    return screen["work_left"], screen["work_top"], screen["work_right"], screen["work_bottom"]
+
+
+def inside(rect, area):
+    return area[0] <= rect[0] and area[1] <= rect[1] and rect[2] <= area[2] and rect[3] <= area[3]
+
+
+def _clamped(rect, area):
+    """`rect` moved as little as needed into `area`; the left and top edges win for an oversized one."""
+    x = max(area[0], min(rect[0], area[2] - width(rect)))
+    y = max(area[1], min(rect[1], area[3] - height(rect)))
+    return (x, y, x + width(rect), y + height(rect))
+
+
 def width(rect):
     return rect[2] - rect[0]
 
@@ -314,22 +331,27 @@ def height(rect):
     return rect[3] - rect[1]
 
 
-def expected_placement(screen, main_moved, main, editor_size):
+def expected_placement(screen, work, main_moved, main, editor_size):
     """Where the editor (and the main window) must go: (main rect afterwards, editor left and top),
-    or (main rect, None) when the editor is to be centred over the main window."""
+    or (main rect, None) when the editor is to be centred over the main window. Whatever moves
+    ends inside the work area."""
     sw, sh, frame = screen
     w, h = editor_size
+    editor_at = main_after = None
     if not main_moved:
         x0 = _half(sw - width(main) - w) - frame
         y = _half(sh - height(main))
-        moved_main = (x0, y, x0 + width(main), y + height(main))
-        return moved_main, (x0 + width(main) + frame, y)
-    left, top, right, bottom = main
-    if sw - right - frame >= w + 2 * frame:
-        return main, (right + frame, top if top + h + 2 * frame <= sh else sh - h - frame)
-    if sh - bottom - frame >= h + 2 * frame:
-        return main, (left if left + w + 2 * frame <= sw else sw - w - frame, bottom + frame)
-    return main, None
+        main_after = _clamped((x0, y, x0 + width(main), y + height(main)), work)
+        editor_at = (x0 + width(main) + frame, y)
+    else:
+        left, top, right, bottom = main
+        if sw - right - frame >= w + 2 * frame:
+            editor_at = (right + frame, top if top + h + 2 * frame <= sh else sh - h - frame)
+        elif sh - bottom - frame >= h + 2 * frame:
+            editor_at = (left if left + w + 2 * frame <= sw else sw - w - frame, bottom + frame)
+    if editor_at is not None:
+        editor_at = _clamped(editor_at + (editor_at[0] + w, editor_at[1] + h), work)[:2]
+    return main_after or main, editor_at
 
 
 def centre(rect):
@@ -339,7 +361,8 @@ def centre(rect):
 def expect_placement(app, editor, screen, main_moved, main_before, what):
     """Checks where the editor opened (and where the main window went) against the placement rule."""
     editor_rect = editor.rect()
-    main_rect, editor_at = expected_placement(screen, main_moved, main_before,
+    work = work_area(app)
+    main_rect, editor_at = expected_placement(screen, work, main_moved, main_before,
                                               (width(editor_rect), height(editor_rect)))
     expect_equal(app.main.rect(), main_rect, "%s: main window rectangle" % what)
     if editor_at is not None:
@@ -349,6 +372,8 @@ def expect_placement(app, editor, screen, main_moved, main_before, what):
         (ex, ey), (mx, my) = centre(editor_rect), centre(main_rect)
         if abs(ex - mx) > 1 or abs(ey - my) > 1:
             raise AssertionError("%s: editor %r not centred over the main window %r" % (what, editor_rect, main_rect))
+    if not inside(editor_rect, work):
+        raise AssertionError("%s: editor %r not inside the work area %r" % (what, editor_rect, work))
 
 
 def move_main(app, left, top):

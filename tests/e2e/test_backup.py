@@ -1,11 +1,13 @@
-"""Scenarios of "Quendal 4 -> Datei": a backup of the simulator's default image
-compared with the golden file, a reply that does not come, a device that falls
-silent, a destination that cannot be created, and closing while it runs."""
+"""Scenarios of "Quendal 4 -> Datei": a backup of the simulator's default image replacing an
+existing file and compared with the golden file, a reply that does not come halfway through
+a backup over an existing file, a device that falls silent, a destination that cannot be
+created, and closing while it runs. A failed backup leaves no file of its own and an
+existing one as it was."""
 
 from harness import expect_equal, expect_false, expect_true, wait_until
 from transfer_steps import (
-    APP_NAME, DEVICE_TO_FILE, END_COMMAND, EXIT, GOLDEN_BACKUP, IDENTIFY_TIMEOUT, address, backup_requests,
-    closing_attempts, expect_close_refused, expect_message_box, expect_transfer_controls, read_request,
+    APP_NAME, DEVICE_TO_FILE, END_COMMAND, EXIT, GOLDEN_BACKUP, IDENTIFY_TIMEOUT, backup_requests,
+    closing_attempts, expect_close_refused, expect_message_box, expect_transfer_controls, folder_listing, read_request,
     records, start_backup, start_with_device, status, statuses_seen, transfer_commands, wait_for_command,
     wait_for_query, wait_status, watch_until_status,
 )
@@ -18,11 +20,21 @@ ERROR_TEXT = "Auslesen der Konfiguration fehlerhaft. Datei konnte nicht gespeich
 MAIN_RANGE = 381  # 127 main records, 3 steps each
 INTERFACE_RANGE = 96  # 32 interface records
 BACKUP_TIMEOUT = 60.0
+OLD_BACKUP = b"".join(records(GOLDEN_BACKUP.read_bytes())[:3])  # what a backup made earlier left there
 
 
-def test_backup_of_default_image_equals_golden_file(case):
+def own_folder(case):
+    """An empty folder for the backup, apart from the scenario's logs."""
+    folder = case.artifacts / "sicherungen"
+    folder.mkdir()
+    return folder
+
+
+def test_backup_of_default_image_replaces_an_existing_file_with_the_golden_file(case):
     sim, app = start_with_device(case)
-    target = case.artifacts / "backup.q4k"
+    target = own_folder(case) / "backup.q4k"
+    target.write_bytes(OLD_BACKUP)
+    before = folder_listing(target)
     start_backup(case, app, target)
     seen = watch_until_status(app, DONE, BACKUP_TIMEOUT)
 
@@ -40,11 +52,14 @@ def test_backup_of_default_image_equals_golden_file(case):
     expect_transfer_controls(app, True)
     expect_equal(transfer_commands(sim), backup_requests(), "requests in the simulator's log")
     expect_true(target.read_bytes() == GOLDEN_BACKUP.read_bytes(), "backup equal to %s" % GOLDEN_BACKUP.name)
+    expect_equal(folder_listing(target).keys(), before.keys(), "files in the folder after the backup")
 
 
-def test_backup_with_missing_reply_keeps_records_before_it(case):
-    sim, app = start_with_device(case, fault="no-reply=05")
-    target = case.artifacts / "backup.q4k"
+def test_backup_failing_halfway_over_an_existing_file_leaves_it_as_it_was(case):
+    sim, app = start_with_device(case, fault="no-reply=40")
+    target = own_folder(case) / "backup.q4k"
+    target.write_bytes(OLD_BACKUP)
+    before = folder_listing(target)
     start_backup(case, app, target)
     box = expect_message_box(app, "Fehler 03", ERROR_TEXT, "error")
     expect_equal(status(app), RUNNING, "status while the message box is open")
@@ -53,19 +68,14 @@ def test_backup_with_missing_reply_keeps_records_before_it(case):
 
     expect_equal(statuses_seen(seen)[-2:], [RUNNING_INTERFACE, FAILED], "last status texts")
     expect_transfer_controls(app, True)
-    main_requests = [read_request("%02X" % k) for k in range(0x01, 0x06)]
+    main_requests = [read_request("%02X" % k) for k in range(0x01, 0x41)]
     expect_equal(transfer_commands(sim), main_requests + backup_requests()[0x7F:], "requests in the log")
-    golden = records(GOLDEN_BACKUP.read_bytes())
-    before_gap = [r for r in golden if int(address(r), 16) < 0x05]
-    after_main = [r for r in golden if int(address(r), 16) >= 0x80]
-    expect_equal([address(r) for r in records(target.read_bytes())], [address(r) for r in before_gap + after_main],
-                 "addresses of the records in the file")
-    expect_true(target.read_bytes() == b"".join(before_gap + after_main), "records as in the golden file")
+    expect_true(folder_listing(target) == before, "folder after the failed backup: only the old file, unchanged")
 
 
 def test_backup_of_device_that_falls_silent(case):
     sim, app = start_with_device(case)
-    target = case.artifacts / "backup.q4k"
+    target = own_folder(case) / "backup.q4k"
     app.main.click(DEVICE_TO_FILE)
     dialog = app.wait_file_dialog()
     # Silent only now: the device was identified, and the backup is the next thing to reach it.
@@ -81,7 +91,7 @@ def test_backup_of_device_that_falls_silent(case):
 
     expect_transfer_controls(app, True)
     expect_equal(transfer_commands(sim, since), [read_request("01"), read_request("BC")], "requests in the log")
-    expect_equal(target.read_bytes(), b"", "file contents")
+    expect_equal(folder_listing(target), {}, "files in the folder after the failed backup to a new name")
     wait_for_query(sim)
     wait_until(lambda: app.main.enabled(DEVICE_TO_FILE), IDENTIFY_TIMEOUT, what="identification to find the device")
     expect_equal(status(app), FAILED, "status after the identification resumed")

@@ -1,8 +1,8 @@
 """Scenarios of the editor's "Speichern und an Q4 senden": the edited golden backup written
 to a chosen destination with the own identifier appended, sent, and read back from the
 device; the source file as destination, after a refused load, with a second click while it
-is sent; identifier fields left with a wrong length; and saves that must write and send
-nothing."""
+is sent; identifiers with lower-case digits saved as loaded; identifier fields left with a
+wrong length; and saves that must write and send nothing."""
 
 import time
 
@@ -10,7 +10,7 @@ from harness import expect_equal, expect_false, expect_true, wait_until
 from harness.editor_window import (
     APP_NAME, APPEND_OWN_ID, AUTO_TRANSFER, BUSY, CHOOSE_DEST, DEST_FOLDER, DEST_NAME, ERROR_CAPTION,
     FILE_ERROR_ICON, NAMES, NO_DEVICE, OWN_ID, OWN_ID_LENGTH, QUICK_IDS, READ_GROUPS, SAVE_AND_SEND, UNSUITABLE,
-    USE_SOURCE, cancel_file_dialog, choose_destination, leave, load, quick_id_length, set_check, set_role, shown,
+    USE_SOURCE, cancel_file_dialog, choose_destination, click_when_enabled, leave, load, quick_id_length, set_check, set_role, shown,
 )
 from editor_steps import (
     BACKUP_DONE, GOLDEN_PATCHED, RESTORE_DONE, RESTORE_RUNNING, TRANSFER_TIMEOUT, expect_box, expect_destination,
@@ -24,6 +24,14 @@ from transfer_steps import (
 # The framework's file message for an empty path (which it calls "an unnamed file").
 EMPTY_PATH_ERROR = "an unnamed file contains an invalid path."
 DISABLE_LIMIT = 0.1  # seconds from the restore's first record until 1015 is disabled (a 50 ms tick and polling)
+
+
+def paste_into(case, field, text):
+    """Replaces a field's text by pasting `text` with Ctrl+V, so the field's paste check applies."""
+    field.set_text("")
+    case.set_clipboard(text)
+    field.send_keys("ctrl+v")
+    wait_until(lambda: field.text() == text, 3, what="field to read %r (reads %r)" % (text, field.text()))
 
 
 def expect_sent(sim, data, what):
@@ -124,6 +132,21 @@ def test_save_over_the_source_after_a_refused_load_and_a_second_click_while_it_i
     expect_enabled(editor, expected_enabled(True, True, destination=True), "after the restore")
 
 
+def test_identifiers_saved_untouched_go_back_as_loaded_whatever_their_characters(case):
+    # Lower-case digits in quick-change identifier 0 and in the own identifier, as a record may hold them.
+    source_bytes = with_chars(with_chars(golden(), "07", 12, "78563a12"), "09", 68, "3c2b1a6f")
+    sim, app, editor = start_editor(case, device=True)
+    source = write(case, "klein.q4k", source_bytes)
+    load(case, app, editor, source)
+    expect_equal((editor.text(QUICK_IDS[0]), editor.text(OWN_ID)), ("123a5678", "6f1a2b3c"), "identifiers shown")
+    destination = case.artifacts / "ziel.q4k"
+    choose_destination(case, app, editor, destination)
+    click_when_enabled(editor, SAVE_AND_SEND)
+    wait_status(app, RESTORE_DONE, TRANSFER_TIMEOUT)
+    expect_true(destination.read_bytes() == source_bytes, "saved file equal to the loaded one")
+    expect_sent(sim, source_bytes, "untouched save")
+
+
 def test_leaving_identifier_fields_with_a_wrong_length_shows_messages(case):
     _, app, editor = start_editor(case)
     load_golden(case, app, editor)
@@ -163,11 +186,15 @@ def test_refused_saves_write_and_send_nothing(case):
 
     destination = case.artifacts / "ziel.q4k"
     choose_destination(case, app, editor, destination)
-    editor.control(QUICK_IDS[0]).set_text("1234567")
-    editor.click(SAVE_AND_SEND)
-    expect_box(app, ERROR_CAPTION, quick_id_length(0), "warning", owner=app.main).press("OK")
-    expect_false(destination.exists(), "destination written with a 7-character identifier")
-    expect_true(source.read_bytes() == golden(), "source file unchanged")
+    field = editor.control(QUICK_IDS[0])
+    # A half-spare pair pasted (the field takes it unchanged), then seven characters put into the field.
+    for text, put in (("0X123456", lambda: paste_into(case, field, "0X123456")),
+                      ("1234567", lambda: field.set_text("1234567"))):
+        put()
+        editor.click(SAVE_AND_SEND)
+        expect_box(app, ERROR_CAPTION, quick_id_length(0), "warning", owner=app.main).press("OK")
+        expect_false(destination.exists(), "destination written with the identifier %r" % text)
+        expect_true(source.read_bytes() == golden(), "source file unchanged")
 
     editor.control(QUICK_IDS[0]).set_text("6F1A2B01")
     source.write_bytes(without_record(golden(), "07"))

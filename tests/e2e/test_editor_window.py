@@ -5,15 +5,17 @@ last completed load left it, later loads, the help box, closing, and a long sour
 from harness import expect_equal, expect_false, expect_true, wait_until
 from harness.editor_window import (
     APP_NAME, APPEND_OWN_ID, AUTO_TRANSFER, ERROR_CAPTION, FILE_ERROR_ICON, HELP, HELP_CAPTION, HELP_TEXT, INVALID_ARGUMENT,
-    NAME_LIMIT, NAMES, NO_FOLDER, NO_SOURCE, OPEN, READ_GROUPS, SOURCE_PATH, TEXTS, UNSUITABLE, cancel_file_dialog,
+    LEAVE, NAME_LIMIT, NAMES, NO_FOLDER, NO_SOURCE, OPEN, READ_GROUPS, SAVE_AND_SEND, SOURCE_PATH, TEXTS, UNSUITABLE,
+    cancel_file_dialog,
     choose_destination, controls, leave, load, open_editor, set_check, shown, too_long,
 )
 from editor_steps import (
     Refused, a0_file, a2_without_p80, expect_box, expect_enabled, expect_loaded, expect_placement, expected_enabled,
-    expected_view, golden, height, is_shortened_form, load_golden, move_main, p07_last, screen_facts,
-    short_path_copy, start_editor, ten_records_and_tail, too_large, type_into, width, without_p06, write,
+    expected_view, golden, height, inside, is_shortened_form, load_golden, move_main, p07_last, screen_facts,
+    short_path_copy, start_editor, ten_records_and_tail, too_large, type_into, width, without_p06, work_area, write,
 )
 
+LAPTOP_SCREEN = (1366, 768)
 # What the golden backup holds, read by hand from its records $P06-$P09, $PBC and $P80.
 GOLDEN_BY_HAND = {
     "own_id": "6F1A2B3C",
@@ -32,14 +34,20 @@ REFUSED = [
 ]
 
 
-def test_editor_opens_beside_the_unmoved_main_window_with_only_open_help_and_leave_enabled(case):
+def test_main_window_starts_centred_and_the_editor_opens_wholly_on_a_laptop_screen_with_open_help_leave_enabled(case):
     app = case.app()
     screen = screen_facts(app)
+    expect_equal(screen[:2], LAPTOP_SCREEN, "screen size of the test display")
     app.main.paint()
     main_before = app.main.rect()
+    work = work_area(app)
+    centred = ((work[0] + work[2] - width(main_before)) // 2, (work[1] + work[3] - height(main_before)) // 2)
+    expect_equal(main_before[:2], centred, "main window's start position, centred on the work area")
     editor = open_editor(app)
 
     expect_placement(app, editor, screen, False, main_before, "pair centred")
+    for button in (SAVE_AND_SEND, LEAVE):
+        expect_true(inside(editor.control(button).rect(), work), "button %d wholly on the screen" % button)
     expect_equal(editor.describe()["owner"], app.main.ref, "owner of the editor")
     expect_false(app.main.enabled(), "main window enabled while the editor is open")
     children = controls(editor)

@@ -27,7 +27,7 @@ def test_q4k_exe_identifies_and_backs_up(case):
     case.simulator()
     code, out, err = run_q4k(case, "identify", "COM7")
     expect_equal(code, 0, "identify exit code (stderr %r)" % err)
-    expect_equal(out.splitlines(), ["Software: Quendal 4 TETRA", "Version:\t    V 2.14", "Option:\t    TETRA-Option"],
+    expect_equal(out.splitlines(), ["Software: Quendal 4 TETRA", "Version: V 2.14", "Option: TETRA-Option"],
                  "identify output")
 
     code, out, err = run_q4k(case, "backup", "COM7", "backup.q4k", "-q")

@@ -86,9 +86,22 @@ def click_when_enabled(app, button):
 
 
 def start_backup(case, app, path):
-    """Clicks "Quendal 4 -> Datei" and names `path` in the save dialog."""
+    """Clicks "Quendal 4 -> Datei" and names `path` in the save dialog, confirming the replacement
+    of an existing file."""
     click_when_enabled(app, DEVICE_TO_FILE)
-    choose_in_file_dialog(case, app, path)
+    if not path.exists():
+        choose_in_file_dialog(case, app, path)
+        return
+    dialog = app.wait_file_dialog()
+    dialog.choose(case.windows_path(path))
+    # The save dialog's own prompt: the file exists, replace it?
+    app.wait_message_box().press("Yes")
+    dialog.wait_gone()
+
+
+def folder_listing(path):
+    """Name and contents of every file in the folder of `path`."""
+    return {p.name: p.read_bytes() for p in path.parent.iterdir() if p.is_file()}
 
 
 def start_restore(case, app, path):

@@ -82,3 +82,38 @@ TEST(CliArguments, WordsAfterDoubleDashAreOperands)
     const Arguments a = ParseArguments({"check", "--", "-odd.q4k"}).arguments;
     EXPECT_EQ(a.operands, std::vector<std::string>{"-odd.q4k"});
 }
+
+TEST(CliArguments, HelpForOneCommandAndThePortFromTheEnvironment)
+{
+    const Arguments help = ParseArguments({"help", "backup"}).arguments;
+    EXPECT_TRUE(help.help);
+    EXPECT_EQ(help.command, "backup");
+    const struct {
+        std::vector<std::string> line;
+        std::vector<std::string> operands;
+    } cases[] = {{{"verify", "a.q4k"}, {"/dev/ttyUSB1", "a.q4k"}},
+                 {{"verify", "COM3", "a.q4k"}, {"COM3", "a.q4k"}},
+                 {{"identify"}, {"/dev/ttyUSB1"}},
+                 {{"rollout", "vorlage.q4k", "--archive", "archiv"}, {"/dev/ttyUSB1", "vorlage.q4k"}},
+                 {{"check", "a.q4k"}, {"a.q4k"}}};
+    for (const auto& c : cases) {
+        const ParsedArguments parsed = ParseArguments(c.line, "/dev/ttyUSB1");
+        EXPECT_EQ(parsed.error, "") << c.line[0];
+        EXPECT_EQ(parsed.arguments.operands, c.operands) << c.line[0];
+    }
+    EXPECT_NE(ParseArguments({"verify", "a.q4k"}).error, "");
+}
+
+TEST(CliArguments, WaitForceAndVerifyOnlyWhereTheyApply)
+{
+    EXPECT_EQ(ParseArguments({"identify", "COM3", "--wait", "30"}).arguments.waitSeconds, 30);
+    for (const std::vector<std::string>& good :
+         {std::vector<std::string>{"backup", "COM3", "a", "-f"}, {"restore", "COM3", "a", "--verify"}})
+        EXPECT_EQ(ParseArguments(good).error, "") << good[0];
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"identify", "COM3", "--wait", "-1"},
+                                                {"identify", "COM3", "--wait", "soon"},
+                                                {"show", "a", "--wait", "3"},
+                                                {"restore", "COM3", "a", "-f"},
+                                                {"verify", "COM3", "a", "--verify"}})
+        EXPECT_NE(ParseArguments(bad).error, "") << bad[0] << " " << bad[2];
+}

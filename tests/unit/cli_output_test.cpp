@@ -45,3 +45,24 @@ TEST(CliProgress, TerminalBarShowsRecordsRateAndTimeLeft)
     EXPECT_EQ(meter.Finish(), "\n");
     EXPECT_EQ(meter.Finish(), "");
 }
+
+TEST(CliProgress, TerminalBarFitsTheWidthAndShedsWordsWhenNarrow)
+{
+    struct Case {
+        int columns;
+        const char* numbers; // what stays of "25/100 Datensätze  5.0/s  noch 0:15"
+    };
+    const Case cases[] = {{132, "25/100 Datensätze  5.0/s  noch 0:15"},
+                          {80, "25/100  5.0/s  noch 0:15"},
+                          {40, "] 25/100\x1b[K"},
+                          {20, "] 25/100\x1b[K"}};
+    for (const Case& c : cases) {
+        ProgressMeter meter(true, c.columns);
+        meter.Start("Speichere Konfiguration in Datei...", 100, 0);
+        const std::string bar = meter.Update(25, 5000);
+        const std::string shown = bar.substr(1, bar.size() - 4); // without "\r" and "\x1b[K"
+        const long width = std::count_if(shown.begin(), shown.end(), [](char ch) { return (ch & 0xC0) != 0x80; });
+        EXPECT_LT(width, std::max(c.columns, ProgressMeter::kMinColumns)) << c.columns;
+        EXPECT_NE(bar.find(c.numbers), std::string::npos) << bar;
+    }
+}

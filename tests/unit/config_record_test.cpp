@@ -24,3 +24,23 @@ TEST(ConfigRecord, InterfaceMarkerIsA1OrA2InDataByteOne)
     EXPECT_FALSE(AnnouncesInterfaceRecords(head + "A"));
     EXPECT_TRUE(AnnouncesInterfaceRecords(head + "A1"));
 }
+
+TEST(ConfigRecord, VerdictNamesTheFirstBadRecord)
+{
+    const std::string good = FileRecord("01", std::string(128, 'A'));
+    const std::string bad = FileRecord("02", "Z" + std::string(127, 'A'));
+    using Fault = FileVerdict::Fault;
+    const struct {
+        std::string file;
+        Fault fault;
+        std::size_t record;
+    } cases[] = {{"", Fault::None, 0},
+                 {good + good + "$P7F", Fault::None, 0},
+                 {good + bad + bad, Fault::BadRecord, 2},
+                 {std::string(kMaxConfigFileBytes + 1, 'A'), Fault::TooLarge, 0}};
+    for (const auto& c : cases) {
+        const FileVerdict verdict = JudgeConfigurationFile(c.file);
+        EXPECT_EQ(verdict.fault, c.fault) << c.file.size();
+        EXPECT_EQ(verdict.record, c.record) << c.file.size();
+    }
+}

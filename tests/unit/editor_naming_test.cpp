@@ -4,20 +4,36 @@
 #include "editor/destination_path.h"
 #include "editor/identifier_rules.h"
 
-TEST(EditorIdentifierRules, LengthAndStorableCharacters)
+TEST(EditorIdentifierRules, EditedOnesAreCheckedExactlyLoadedOnesPassUnchanged)
 {
     struct Case {
-        std::u16string id;
-        bool hasLength, storable;
+        std::u16string id, loaded;
+        bool hasLength, validEdited, storable;
     };
     const Case cases[] = {
-        {u"12AB34CD", true, true},  {u"XXXXXXXX", true, true},    {u"0000FFFF", true, true},
-        {u"1234567x", true, false}, {u"12ab34cd", true, false},   {u"1234567G", true, false},
-        {u"1234567", false, false}, {u"123456789", false, false}, {u"", false, false},
+        {u"12AB34CD", u"00000000", true, true, true},
+        {u"0000FFFF", u"00000000", true, true, true},
+        {u"XXXXXXXX", u"00000000", true, true, true},
+        {u"XX12XX34", u"00000000", true, true, true},
+        {u"0X123456", u"00000000", true, false, false},
+        {u"1X2X3X4X", u"00000000", true, false, false},
+        {u"12345XX6", u"00000000", true, false, false},
+        {u"12ab34cd", u"00000000", true, false, false},
+        {u"1234567G", u"00000000", true, false, false},
+        {u"1234567", u"00000000", false, false, false},
+        {u"123456789", u"00000000", false, false, false},
+        {u"", u"", false, false, false},
+        // What the last load put into the field goes back unchanged, whatever its characters.
+        {u"123a5678", u"123a5678", true, false, true},
+        {u"0X123456", u"0X123456", true, false, true},
+        {u"123a5678", u"123A5678", true, false, false},
+        {u"1234567", u"1234567", false, false, false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(HasIdentifierLength(c.id), c.hasLength);
-        EXPECT_EQ(IsStorableIdentifier(c.id), c.storable);
+        const std::string id(c.id.begin(), c.id.end());
+        EXPECT_EQ(HasIdentifierLength(c.id), c.hasLength) << id;
+        EXPECT_EQ(IsValidEditedIdentifier(c.id), c.validEdited) << id;
+        EXPECT_EQ(IsStorableIdentifier(c.id, c.loaded), c.storable) << id;
     }
 }
 
@@ -31,13 +47,15 @@ TEST(EditorIdentifierRules, MessageNamesTheField)
 
 TEST(EditorIdentifierRules, FirstUnstorableIsOwnThenQuickInOrder)
 {
-    EditorSettings settings;
-    EXPECT_EQ(FirstUnstorableIdentifier(settings), std::nullopt);
+    EditorSettings loaded;
+    loaded.quickId[5] = u"ab12cd34";
+    EditorSettings settings = loaded;
+    EXPECT_EQ(FirstUnstorableIdentifier(settings, loaded), std::nullopt);
     settings.quickId[7] = u"1234";
     settings.quickId[2] = u"x2345678";
-    EXPECT_EQ(FirstUnstorableIdentifier(settings), 2);
+    EXPECT_EQ(FirstUnstorableIdentifier(settings, loaded), 2);
     settings.ownId = u"";
-    EXPECT_EQ(FirstUnstorableIdentifier(settings), kOwnIdentifier);
+    EXPECT_EQ(FirstUnstorableIdentifier(settings, loaded), kOwnIdentifier);
 }
 
 TEST(EditorDestination, ComposeRemovesAnySuffixThenAppendsTheOwnIdentifier)

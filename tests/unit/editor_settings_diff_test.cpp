@@ -6,17 +6,6 @@
 #include "editor/settings_diff.h"
 #include "tests/unit/transfer_test_support.h"
 
-TEST(SettingInput, TypedIdentifierIsEightUpperCaseHexDigits)
-{
-    const struct {
-        std::u16string id;
-        bool ok;
-    } cases[] = {{u"12AB34CD", true}, {u"00000000", true},   {u"12ab34cd", false}, {u"XXXXXXXX", false},
-                 {u"1234567", false}, {u"123456789", false}, {u"1234567G", false}};
-    for (const auto& c : cases)
-        EXPECT_EQ(IsTypedIdentifier(c.id), c.ok) << std::string(c.id.begin(), c.id.end());
-}
-
 TEST(SettingInput, TypedNameIsAtMostTenLatin1Characters)
 {
     const struct {

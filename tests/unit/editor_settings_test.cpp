@@ -251,6 +251,7 @@ TEST(EditorSettings, SaveRefusesUnstorableIdentifiersAndVanishedTetraSettings)
     const Case cases[] = {
         {[](EditorSettings& s) { s.ownId = u"1234567"; }, ConfigTextError::BadIdentifier, kOwnIdentifier},
         {[](EditorSettings& s) { s.quickId[4] = u"1234567x"; }, ConfigTextError::BadIdentifier, 4},
+        {[](EditorSettings& s) { s.quickId[6] = u"0X123456"; }, ConfigTextError::BadIdentifier, 6},
         {[](EditorSettings& s) { s.hasTetra = true; }, ConfigTextError::Unsuitable, 0},
     };
     for (const Case& c : cases) {
@@ -261,6 +262,13 @@ TEST(EditorSettings, SaveRefusesUnstorableIdentifiersAndVanishedTetraSettings)
         EXPECT_EQ(written.badIdentifier, c.badIdentifier);
         EXPECT_TRUE(written.text.empty());
     }
+}
+
+TEST(EditorSettings, IdentifiersTheTextHoldsGoBackUnchangedWhateverTheirCharacters)
+{
+    const std::string text = With(With(Base(), "$P07", 12 + 8 * 2, "78563a12"), "$P09", 68, "0X1234x6");
+    const EditorSettings read = Read(text);
+    EXPECT_EQ(Write(text, read), text);
 }
 
 // The golden backup is already normalised (role "01", names zero-filled, "$P80" pair "31"),

@@ -54,3 +54,18 @@ TEST(RecordCompare, FirstRecordOfAnAddressCounts)
 {
     EXPECT_TRUE(CompareRecords(Record("01") + Record("01", 0, "77"), Record("01")).empty());
 }
+
+TEST(RecordCompare, OnlySpareBytesDifferWhenEveryDifferenceLiesInAnXXPair)
+{
+    const std::string spare = FileRecord("07", "XX" + std::string(126, '0'));
+    const std::string set = FileRecord("07", "3C" + std::string(126, '0'));
+    const std::string other = FileRecord("07", "XX" + std::string(125, '0') + "1");
+    const struct {
+        std::string first, second;
+        bool spareOnly;
+    } cases[] = {{spare, set, true},          {set, spare, true},
+                 {spare, spare, false},       {spare, other, false},
+                 {spare, spare + "x", false}, {spare, FileRecord("08", "XX" + std::string(126, '0')), false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(DifferOnlyInSpareBytes(c.first, c.second), c.spareOnly) << c.second.substr(0, 8);
+}

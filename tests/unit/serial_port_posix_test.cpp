@@ -31,9 +31,9 @@ struct Pty {
 TEST(PosixSerialLink, EmptyReadReturnsAfterTheComPortTimeOut)
 {
     Pty pty;
-    std::string error;
-    auto link = PosixSerialLink::Open(pty.slave, error);
-    ASSERT_TRUE(link) << error;
+    PortFailure failure;
+    auto link = PosixSerialLink::Open(pty.slave, failure);
+    ASSERT_TRUE(link) << failure.reason;
     std::uint8_t byte = 0;
     const std::uint64_t start = link->NowMs();
     EXPECT_EQ(link->Read(&byte, 1), 0u);
@@ -45,9 +45,9 @@ TEST(PosixSerialLink, EmptyReadReturnsAfterTheComPortTimeOut)
 TEST(PosixSerialLink, ReadWithinWaitsOnlyTheTimeAskedFor)
 {
     Pty pty;
-    std::string error;
-    auto link = PosixSerialLink::Open(pty.slave, error);
-    ASSERT_TRUE(link) << error;
+    PortFailure failure;
+    auto link = PosixSerialLink::Open(pty.slave, failure);
+    ASSERT_TRUE(link) << failure.reason;
     std::uint8_t byte = 0;
     const std::uint64_t start = link->NowMs();
     EXPECT_EQ(link->ReadWithin(&byte, 1, 0), 0u);
@@ -61,9 +61,9 @@ TEST(PosixSerialLink, ReadWithinWaitsOnlyTheTimeAskedFor)
 TEST(PosixSerialLink, BytesPassBothWaysUnchanged)
 {
     Pty pty;
-    std::string error;
-    auto link = PosixSerialLink::Open(pty.slave, error);
-    ASSERT_TRUE(link) << error;
+    PortFailure failure;
+    auto link = PosixSerialLink::Open(pty.slave, failure);
+    ASSERT_TRUE(link) << failure.reason;
     // Raw mode: CR, 0x01 and 0xFF are neither translated nor taken as control characters.
     const std::uint8_t out[] = {'$', 'R', '\r', 0x01, 0xFF, '\n'};
     EXPECT_EQ(link->Write(out, sizeof out), sizeof out);
@@ -78,17 +78,21 @@ TEST(PosixSerialLink, BytesPassBothWaysUnchanged)
     EXPECT_EQ(in[1], 0x03);
 }
 
-TEST(PosixSerialLink, MissingDeviceAndNonTerminalAreRefusedWithAReason)
+TEST(PosixSerialLink, MissingDeviceNonTerminalAndLockedPortAreToldApart)
 {
-    std::string error;
-    EXPECT_FALSE(PosixSerialLink::Open("/nonexistent/ttyUSB9", error));
-    EXPECT_FALSE(error.empty());
-    error.clear();
-    EXPECT_FALSE(PosixSerialLink::Open("/dev/null", error));
-    EXPECT_FALSE(error.empty());
+    PortFailure failure;
+    EXPECT_FALSE(PosixSerialLink::Open("/nonexistent/ttyUSB9", failure));
+    EXPECT_EQ(failure.kind, PortFailure::Kind::Missing);
+    EXPECT_FALSE(PosixSerialLink::Open("/dev/null", failure));
+    EXPECT_EQ(failure.kind, PortFailure::Kind::NotSerial);
+    Pty pty;
+    auto first = PosixSerialLink::Open(pty.slave, failure);
+    ASSERT_TRUE(first);
+    EXPECT_FALSE(PosixSerialLink::Open(pty.slave, failure));
+    EXPECT_EQ(failure.kind, PortFailure::Kind::Busy);
 }
 
-TEST(SerialPortScan, UsbAndAcmInNumberOrderThenByIdLinks)
+TEST(SerialPortScan, UsbAndAcmInNumberOrderEachOnceWithItsByIdName)
 {
     const std::filesystem::path dev =
         std::filesystem::temp_directory_path() / ("q4k-dev-" + std::to_string(::getpid()));
@@ -99,8 +103,7 @@ TEST(SerialPortScan, UsbAndAcmInNumberOrderThenByIdLinks)
     const std::vector<std::string> ports = ListSerialPorts(dev.string());
     std::filesystem::remove_all(dev);
     // A ttyS node without a UART behind it (here a plain file) is left out.
-    const std::vector<std::string> expected = {
-        (dev / "ttyUSB2").string(), (dev / "ttyUSB10").string(), (dev / "ttyACM0").string(),
-        (dev / "serial/by-id/usb-FTDI_Box-if00").string() + " -> " + (dev / "ttyUSB2").string()};
+    const std::vector<std::string> expected = {(dev / "ttyUSB2").string() + "  usb-FTDI_Box-if00",
+                                               (dev / "ttyUSB10").string(), (dev / "ttyACM0").string()};
     EXPECT_EQ(ports, expected);
 }

@@ -13,7 +13,8 @@ class XvfbError(RuntimeError):
 class Xvfb:
     """Starts Xvfb and learns its display number from -displayfd, so no number is guessed."""
 
-    def __init__(self, log_path, size="1024x768x24", timeout=10.0):
+    # A laptop's screen: the smallest on which the program's windows must open wholly visible.
+    def __init__(self, log_path, size="1366x768x24", timeout=10.0):
         read_end, write_end = os.pipe()
         self._log = open(log_path, "wb")
         try:

@@ -176,8 +176,8 @@ def load(case, app, editor, path):
 
 
 def choose_destination(case, app, editor, path):
-    """Clicks "Dateiname wählen..." and names `path` in the save dialog."""
-    editor.click(CHOOSE_DEST)
+    """Clicks "Dateiname wählen..." once the refresh has enabled it, and names `path` in the save dialog."""
+    click_when_enabled(editor, CHOOSE_DEST)
     choose_file(case, app, path)
 
 

@@ -9,9 +9,12 @@ from pathlib import Path
 # Without a window manager Wine waits about 2 s for one whenever a window hides,
 # and a crash dialog would hold a crashed program open; both are turned off.
 # Wine's own fonts, which this Wine build does not find by itself: without them
-# "MS Shell Dlg" falls back to a bitmap font and title bar buttons show letters.
+# title bar buttons show letters and message boxes lack Tahoma. The dialog font "MS Shell Dlg"
+# becomes "MS Sans Serif" (sserife.fon), whose 8-point face has the widths of Windows' dialog
+# font; Wine's default, Tahoma, is wider and cuts the ends off the dialogs' labels.
 WINE_FONTS_DIR = Path("/usr/share/wine/fonts")
-WINE_FONTS = ("marlett.ttf", "tahoma.ttf", "tahomabd.ttf")
+WINE_FONTS = ("marlett.ttf", "tahoma.ttf", "tahomabd.ttf", "sserife.fon")
+DIALOG_FONT = "MS Sans Serif"
 
 TEST_SETTINGS = r"""REGEDIT4
 
@@ -20,7 +23,10 @@ TEST_SETTINGS = r"""REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
-"""
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
+"MS Shell Dlg"="%s"
+""" % DIALOG_FONT
 
 
 def wine_environment(prefix, display):

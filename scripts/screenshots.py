@@ -4,34 +4,38 @@ the device simulator, under Xvfb, in one run.
 
 README (--out, docs/): main_window.png (identified device), help_window.png, editor_window.png
 (the editor with the golden backup loaded).
-Guide (--guide-out, docs/anleitung/bilder/): the main window before and after identification,
-during and after a backup, after a restore, the editor empty, loaded and with a destination that
-carries the own identifier, the main window after the editor's save and send, and the typical
-message boxes.
+Guide (--guide-out, docs/anleitung/bilder/): the main window before and after identification and
+with its port list open, during and after a backup, after a restore, the editor empty, loaded and
+with a destination that carries the own identifier, the editor beside the main window while it
+sends, and the typical message boxes.
+
+The harness's screen is 1366 x 768, a laptop's, on which the editor opens beside the main window.
+No picture is saved while a label of the main window or the editor is too narrow for its text.
 """
 
 import argparse
 import shutil
+import subprocess
 import sys
 from pathlib import Path
 
-HERE = Path(__file__).resolve().parent
-ROOT = HERE.parent.parent
-sys.path.insert(0, str(HERE))
+ROOT = Path(__file__).resolve().parent.parent
+sys.path.insert(0, str(ROOT / "tests/e2e"))
 
-from harness import IDOK, Case, Session, holds_for, wait_until  # noqa: E402
+from harness import IDOK, Case, Session, comports, holds_for, wait_until  # noqa: E402
 from harness.editor_window import (  # noqa: E402
     APPEND_OWN_ID, DEST_NAME, OWN_ID, SAVE_AND_SEND, choose_destination, leave, load, open_editor, set_check,
 )
 from harness.main_window import (  # noqa: E402
-    DEVICE_INFO, EXIT, HELP, IDENTIFIED_POSITION, NO_DEVICE, PROGRESS, QUERY,
+    DEVICE_INFO, DEVICE_TO_FILE, EXIT, HELP, IDENTIFIED_POSITION, NO_DEVICE, PORT_LIST, PROGRESS, QUERY,
 )
+from harness.labels import clipped_labels  # noqa: E402
 from harness.screenshot import settled_screenshot  # noqa: E402
 from editor_steps import (  # noqa: E402
     BACKUP_DONE, RESTORE_DONE, TRANSFER_TIMEOUT, expect_loaded, golden, height, screen_facts, short_path_copy,
     width, without_p06,
 )
-from transfer_steps import start_backup, start_restore, status, wait_status  # noqa: E402
+from transfer_steps import start_backup, start_restore, wait_status  # noqa: E402
 
 BACKUP_RUNNING = "Speichere Konfiguration in Datei..."
 BACKUP_FAILED = "Auslesen der Konfiguration fehlerhaft!"
@@ -87,6 +91,30 @@ class Pictures:
         return box
 
 
+def well_under_way(main):
+    """A transfer between 40 and 80 per cent: the bar shows it plainly, and it is far from its end."""
+    progress = main.progress(PROGRESS)
+    return progress.max > 0 and 0.4 * progress.max <= progress.pos < 0.8 * progress.max
+
+
+def expect_whole_labels(window, what):
+    clipped = clipped_labels(window)
+    if clipped:
+        raise AssertionError("%s: labels too narrow for their text (text, width needed, width): %r" % (what, clipped))
+
+
+def identified(main):
+    wait_until(lambda: main.enabled(DEVICE_TO_FILE), 10, what="the device to be identified")
+
+
+def whiten_backdrop(path, picture_height):
+    """The black screen around two windows of unequal height, seen from the left corners, made white
+    like the page that shows the picture."""
+    subprocess.run(["convert", str(path), "-fill", "white", "-floodfill", "+0+0", "black",
+                    "-floodfill", "+0+%d" % (picture_height - 1), "black", "-strip", str(path)],
+                   check=True, timeout=30)
+
+
 def on_screen(app, window):
     """Moves a top-level window wholly onto the screen if it lies partly off it."""
     screen_width, screen_height, _ = screen_facts(app)
@@ -111,6 +139,11 @@ def main_window_pictures(case, pictures):
     wait_until(lambda: main.text(DEVICE_INFO).startswith("Software: "), 10, what="the device to be identified")
     wait_until(lambda: main.progress(PROGRESS).pos == IDENTIFIED_POSITION, 5, what="the identified progress position")
     pictures.window("hauptfenster.png", main, "main_window.png")
+    main.drop_down(PORT_LIST)
+    wait_until(lambda: main.combo(PORT_LIST).dropped, 5, what="the port list open")
+    pictures.window("port-liste.png", main)
+    main.drop_down(PORT_LIST, show=False)
+    identified(main)
     main.click(HELP)
     help_window = app.wait_window("Hilfe")
     help_window.focus()
@@ -128,12 +161,7 @@ def transfer_pictures(case, pictures, sim, app):
     sim.control("pace on")
     start_backup(case, app, backup)
     wait_status(app, BACKUP_RUNNING)
-
-    def well_under_way():
-        progress = main.progress(PROGRESS)
-        return progress.max > 0 and 0.4 * progress.max <= progress.pos < 0.8 * progress.max
-
-    wait_until(well_under_way, 30, what="the backup to be under way")
+    wait_until(lambda: well_under_way(main), 30, what="the backup to be under way")
     pictures.window("sicherung-laeuft.png", main)
     main.click(EXIT)
     pictures.box("meldung-bitte-warten.png", app, "Q4_Backup")
@@ -159,10 +187,13 @@ def transfer_pictures(case, pictures, sim, app):
     return backup
 
 
-def editor_pictures(case, pictures, app):
+def editor_pictures(case, pictures, sim, app):
     """The editor empty, a refused load, the golden backup loaded, a wrong identifier length, the
-    destination with the own identifier appended, and the main window after save and send."""
+    destination with the own identifier appended, a save without a device, and the editor beside
+    the main window while it sends."""
     editor = open_editor(app)
+    expect_whole_labels(app.main, "main window")
+    expect_whole_labels(editor, "empty editor")
     on_screen(app, editor)
     editor.focus()
     pictures.window("editor-leer.png", editor)
@@ -174,6 +205,7 @@ def editor_pictures(case, pictures, app):
     _, path = short_path_copy(case, "default_backup.q4k", golden())
     load(case, app, editor, path)
     expect_loaded(editor, golden(), path, "golden backup loaded")
+    expect_whole_labels(editor, "editor with a file")
     on_screen(app, editor)
     editor.focus()
     pictures.window("editor.png", editor, "editor_window.png")
@@ -192,22 +224,39 @@ def editor_pictures(case, pictures, app):
     editor.focus()
     pictures.window("editor-ziel.png", editor)
 
+    sim.control("fault silent")
+    wait_until(lambda: app.main.text(DEVICE_INFO) == NO_DEVICE, 10, what="the device gone")
     editor.click(SAVE_AND_SEND)
+    pictures.box("meldung-kein-quendal.png", app, "Fehler")
+    sim.control("clear-faults")
+    identified(app.main)
+
+    sim.control("pace on")
+    editor.click(SAVE_AND_SEND)
+    wait_until(lambda: well_under_way(app.main), 30, what="the editor's send to be under way")
+    main_rect, editor_rect = app.main.rect(), editor.rect()
+    both = (min(main_rect[0], editor_rect[0]), min(main_rect[1], editor_rect[1]),
+            max(main_rect[2], editor_rect[2]), max(main_rect[3], editor_rect[3]))
+    whiten_backdrop(pictures.area("editor-sendet.png", both), height(both))
     wait_status(app, RESTORE_DONE, TRANSFER_TIMEOUT)
-    # The two windows side by side are wider than the screen, so the main window is shown alone.
+    sim.control("pace off")
     leave(editor)
-    on_screen(app, app.main)
-    app.main.paint()
-    app.main.focus()
-    pictures.window("speichern-und-senden.png", app.main)
-    if status(app) != RESTORE_DONE:
-        raise AssertionError("status %r after save and send" % status(app))
+
+
+def lost_port_picture(case, pictures, app):
+    """The adapter pulled while the port list was open: the port no longer opens."""
+    app.main.drop_down(PORT_LIST)
+    wait_until(lambda: app.main.combo(PORT_LIST).dropped, 5, what="the port list open")
+    comports.neutralise(case.session.prefix.dosdevices, case.session.no_port_dir)
+    app.main.drop_down(PORT_LIST, show=False)
+    pictures.box("meldung-kein-freier-port.png", app, "Fehler")
 
 
 def take(case, pictures):
     sim, app = main_window_pictures(case, pictures)
     transfer_pictures(case, pictures, sim, app)
-    editor_pictures(case, pictures, app)
+    editor_pictures(case, pictures, sim, app)
+    lost_port_picture(case, pictures, app)
     return pictures.saved
 
 

@@ -9,9 +9,8 @@ import sys
 import time
 from pathlib import Path
 
-HERE = Path(__file__).resolve().parent
-ROOT = HERE.parent.parent
-sys.path.insert(0, str(HERE))
+ROOT = Path(__file__).resolve().parent.parent
+sys.path.insert(0, str(ROOT / "tests/e2e"))
 
 from harness import Case, Session, wait_until  # noqa: E402
 from harness.main_window import DEVICE_INFO, DEVICE_TO_FILE, PORT_LIST, PROGRESS, STATUS  # noqa: E402
