@@ -1,7 +1,6 @@
 // The commands of q4k, each given the checked command line; each returns its exit code.
 #pragma once
 
-#include <functional>
 #include <ostream>
 #include <string>
 
@@ -33,10 +32,6 @@ int RunRollout(const Arguments& a, Console& c);
 
 // How the exchanges read replies: with --fast a reply is taken at its completing CR.
 ReplyReading ReplyReadingOf(const Arguments& a);
-
-// Opens the command's port (PORT, its first operand), with the trace and Ctrl+C as every device
-// command has them, and runs `run` on it; the exit code of the opening or of `run`.
-int WithDevicePort(const Arguments& a, Console& c, const std::function<int(ByteLink& link)>& run);
 
 int RunShow(const Arguments& a, Console& c);
 int RunSet(const Arguments& a, Console& c);

@@ -10,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/configuration_input.h"
 #include "cli/console_view.h"
+#include "cli/device_session.h"
 #include "cli/exit_codes.h"
 #include "cli/file_io.h"
 #include "cli/ident_lines.h"
@@ -22,100 +23,10 @@
 #include "transfer/backup_exchange.h"
 #include "transfer/record_compare.h"
 #include "transfer/restore_exchange.h"
-#include "transfer/string_sink.h"
 #include "transfer/transfer_texts.h"
 
 namespace
 {
-
-std::string PortMessage(const PortFailure& failure, const std::string& port)
-{
-    switch (failure.kind) {
-    case PortFailure::Kind::Missing:
-        return "Port nicht gefunden: " + port;
-    case PortFailure::Kind::NotSerial:
-        return "Kein serieller Port: " + port;
-    case PortFailure::Kind::Busy:
-        return "Port wird schon benutzt: " + port;
-    case PortFailure::Kind::Other:
-        break;
-    }
-    return "Port lässt sich nicht öffnen: " + port + " (" + failure.reason + ")";
-}
-
-// The open port, seen through a trace when one was asked for.
-class DeviceSession
-{
-  public:
-    int Open(const Arguments& a, Console& c)
-    {
-        PortFailure failure;
-        m_port = c.platform.OpenPort(a.operands[0], failure);
-        if (!m_port) {
-            c.err << PortMessage(failure, a.operands[0]) << "\n";
-            return kExitNoDevice;
-        }
-        m_waitMs = static_cast<std::uint64_t>(a.waitSeconds.value_or(0)) * 1000;
-        ByteLink* link = m_port.get();
-        if (!a.trace.empty()) {
-            std::ostream* trace = &c.err;
-            if (!IsStandardStream(PathFromUtf8(a.trace))) {
-                m_traceFile.open(PathFromUtf8(a.trace), std::ios::trunc);
-                if (!m_traceFile) {
-                    c.err << "Datei nicht schreibbar: " << a.trace << "\n";
-                    return kExitFile;
-                }
-                trace = &m_traceFile;
-            }
-            m_trace = std::make_unique<TraceLink>(*m_port, *trace);
-            link = m_trace.get();
-        }
-        m_stoppable = std::make_unique<StoppableLink>(*link, StopRequested);
-        m_watch = std::make_unique<RequestWatch>(*m_stoppable);
-        return kExitDone;
-    }
-
-    ByteLink& Link() { return *m_watch; }
-
-    // A transfer starts only on an identified device; the tries wait for a late or a plugged-in one.
-    int Identify(Console& c)
-    {
-        m_shown = IdentifyPatiently(Link(), m_waitMs, StopRequested);
-        if (m_shown.outcome == IdentOutcome::Identified)
-            return kExitDone;
-        // Stopped while waiting: "abgebrochen" says all.
-        if (!StopRequested())
-            c.err << ToUtf8(kDeviceMissingText) << "\n";
-        return kExitNoDevice;
-    }
-
-    const std::u16string& Shown() const { return m_shown.text; }
-
-    // Names the record a failed transfer stopped at; a stop by the user is no failure to explain.
-    void ReportFailedRecord(Console& c, const char* what) const
-    {
-        if (!StopRequested() && !m_watch->FailedAt().empty())
-            c.err << "Datensatz " << m_watch->FailedAt() << " " << what << "\n";
-    }
-
-    // A view whose messages mark the record under way.
-    ConsoleView MakeView(const Arguments& a, Console& c)
-    {
-        ConsoleView view(c.err, c.platform.ErrorIsTerminal(), a.quiet, c.platform.ErrorColumns(), StopRequested);
-        view.OnMessage([this] { m_watch->MarkFailure(); });
-        return view;
-    }
-
-  private:
-    // Declared first so that it is destroyed last, after the trace has written its last line.
-    std::unique_ptr<ByteLink> m_port;
-    std::ofstream m_traceFile;
-    std::unique_ptr<TraceLink> m_trace;
-    std::unique_ptr<StoppableLink> m_stoppable;
-    std::unique_ptr<RequestWatch> m_watch;
-    std::uint64_t m_waitMs = 0;
-    IdentDisplay m_shown{IdentOutcome::NoDevice, {}};
-};
 
 // The file first, so that an unsuitable one never opens the port; then an identified device.
 int PrepareFileAndDevice(const Arguments& a, Console& c, std::string& bytes, DeviceSession& session)
@@ -130,15 +41,10 @@ int PrepareFileAndDevice(const Arguments& a, Console& c, std::string& bytes, Dev
 // Reads the device and compares it with the file's bytes: verify's output and exit codes.
 int CompareWithDevice(const Arguments& a, Console& c, DeviceSession& session, const std::string& expected)
 {
-    StringSink device;
-    {
-        ConsoleView view = session.MakeView(a, c);
-        if (!RunBackup(session.Link(), view, device, kVerifyReadingTexts, ReplyReadingOf(a))) {
-            session.ReportFailedRecord(c, "nicht gelesen");
-            return kExitTransfer;
-        }
-    }
-    const std::vector<RecordDifference> differences = CompareRecords(expected, device.bytes);
+    std::string device;
+    if (!session.ReadDevice(a, c, device))
+        return kExitTransfer;
+    const std::vector<RecordDifference> differences = CompareRecords(expected, device);
     if (a.json) {
         c.out << VerifyJson(differences);
     } else if (differences.empty()) {
@@ -155,14 +61,6 @@ int CompareWithDevice(const Arguments& a, Console& c, DeviceSession& session, co
 ReplyReading ReplyReadingOf(const Arguments& a)
 {
     return a.fast ? ReplyReading::WholeReply : ReplyReading::Silence;
-}
-
-int WithDevicePort(const Arguments& a, Console& c, const std::function<int(ByteLink& link)>& run)
-{
-    DeviceSession session;
-    if (const int code = session.Open(a, c))
-        return code;
-    return run(session.Link());
 }
 
 int RunPorts(const Arguments&, Console& c)

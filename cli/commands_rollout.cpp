@@ -10,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/configuration_input.h"
 #include "cli/console_view.h"
+#include "cli/device_session.h"
 #include "cli/exit_codes.h"
 #include "cli/file_io.h"
 #include "cli/ident_lines.h"
@@ -48,7 +49,7 @@ class Rollout
     Rollout(const Arguments& a, Console& c, std::string templ) : m_a(a), m_c(c), m_template(std::move(templ)) {}
 
     // One vehicle on the open port, once it has identified itself.
-    VehicleRecord Serve(ByteLink& link, const IdentLines& ident)
+    VehicleRecord Serve(DeviceSession& session, const IdentLines& ident)
     {
         VehicleRecord v;
         v.started = std::time(nullptr);
@@ -57,7 +58,7 @@ class Rollout
         v.identification = {ToUtf8(ident.software), ToUtf8(ident.version), ToUtf8(ident.option)};
         v.seconds[Index(RolloutStep::Wait)] = Seconds(m_waitStart);
         StringSink backup;
-        if (!Step(v, RolloutStep::Backup, [&] { return BackUp(link, backup, v); }))
+        if (!Step(v, RolloutStep::Backup, [&] { return BackUp(session, backup, v); }))
             return v;
         std::string prepared;
         if (!Step(v, RolloutStep::Build, [&] { return Build(backup.bytes, prepared, v); }))
@@ -66,9 +67,9 @@ class Rollout
             ShowChanges(backup.bytes, prepared);
             return v;
         }
-        if (!Step(v, RolloutStep::Restore, [&] { return Restore(link, prepared); }))
+        if (!Step(v, RolloutStep::Restore, [&] { return Restore(session, prepared); }))
             return v;
-        Step(v, RolloutStep::Verify, [&] { return Verify(link, prepared); });
+        Step(v, RolloutStep::Verify, [&] { return Verify(session, prepared); });
         return v;
     }
 
@@ -93,24 +94,22 @@ class Rollout
         return v.code == kExitDone;
     }
 
-    ConsoleView View()
-    {
-        return ConsoleView(m_c.err, m_c.platform.ErrorIsTerminal(), m_a.quiet, m_c.platform.ErrorColumns(),
-                           StopRequested);
-    }
-
     std::string ArchivePath(const std::string& name) const
     {
         return PathToUtf8(PathFromUtf8(m_a.archive) / PathFromUtf8(name));
     }
 
     // The backup as `q4k backup` writes it, named after the vehicle's own identifier.
-    int BackUp(ByteLink& link, StringSink& backup, VehicleRecord& v)
+    int BackUp(DeviceSession& session, StringSink& backup, VehicleRecord& v)
     {
+        bool done = false;
         {
-            ConsoleView view = View();
-            if (!RunBackup(link, view, backup, kBackupTexts, ReplyReadingOf(m_a)))
-                return kExitTransfer;
+            ConsoleView view = session.MakeView(m_a, m_c);
+            done = RunBackup(session.Link(), view, backup, kBackupTexts, ReplyReadingOf(m_a));
+        }
+        if (!done) {
+            session.ReportFailedRecord(m_c, "nicht gelesen");
+            return kExitTransfer;
         }
         const SettingsRead read = ReadSettings(ConfigTextFromFile(backup.bytes));
         v.ownId = read.error == ConfigTextError::None ? ToUtf8(read.settings.ownId) : "unbekannt";
@@ -154,15 +153,17 @@ class Rollout
         m_c.out << (lines.empty() ? "keine Änderung\n" : lines);
     }
 
-    int Restore(ByteLink& link, const std::string& prepared)
+    int Restore(DeviceSession& session, const std::string& prepared)
     {
         std::this_thread::sleep_for(std::chrono::milliseconds(kPauseBeforeRestoreMs));
         m_c.stopNote = kPartialRestoreNote;
         bool done = false;
         {
-            ConsoleView view = View();
-            done = RunRestore(link, view, prepared, ReplyReadingOf(m_a));
+            ConsoleView view = session.MakeView(m_a, m_c);
+            done = RunRestore(session.Link(), view, prepared, ReplyReadingOf(m_a));
         }
+        if (!done)
+            session.ReportFailedRecord(m_c, "nicht quittiert");
         // Only Ctrl+C during the restore leaves the note for "abgebrochen".
         if (!StopRequested())
             m_c.stopNote.clear();
@@ -170,17 +171,14 @@ class Rollout
     }
 
     // Reads the device back after it has identified itself again, and compares it with the file sent.
-    int Verify(ByteLink& link, const std::string& prepared)
+    int Verify(DeviceSession& session, const std::string& prepared)
     {
-        if (IdentifyPatiently(link, 0, StopRequested).outcome != IdentOutcome::Identified)
-            return kExitNoDevice;
-        StringSink device;
-        {
-            ConsoleView view = View();
-            if (!RunBackup(link, view, device, kVerifyReadingTexts, ReplyReadingOf(m_a)))
-                return kExitTransfer;
-        }
-        const std::vector<RecordDifference> differences = CompareRecords(prepared, device.bytes);
+        if (const int code = session.Identify(m_c))
+            return code;
+        std::string device;
+        if (!session.ReadDevice(m_a, m_c, device))
+            return kExitTransfer;
+        const std::vector<RecordDifference> differences = CompareRecords(prepared, device);
         if (differences.empty())
             return kExitDone;
         m_c.out << RecordDifferenceLines(differences, "Datei", "Gerät");
@@ -217,6 +215,15 @@ int AppendToCsv(const Arguments& a, const VehicleRecord& v, Console& c)
 
 namespace
 {
+
+// The identification's lines of a device that answers on the session's port; nothing while none does.
+std::optional<IdentLines> AnsweringDevice(DeviceSession& session)
+{
+    const IdentDisplay ident = IdentifyPatiently(session.Link(), 0, StopRequested);
+    if (ident.outcome != IdentOutcome::Identified)
+        return std::nullopt;
+    return SplitShown(ident.text);
+}
 
 // Waits until the served device no longer identifies itself (it was unplugged), or Ctrl+C.
 void WaitUntilGone(ByteLink& link)
@@ -277,38 +284,31 @@ int RunRollout(const Arguments& a, Console& c)
         // While nothing answers, the port may be missing too (an adapter unplugged with the box).
         std::ostringstream portError;
         Console waiting{c.platform, c.out, portError};
-        int csvCode = kExitDone;
-        bool served = false;
-        WithDevicePort(a, waiting, [&](ByteLink& link) -> int {
-            const IdentDisplay ident = IdentifyPatiently(link, 0, StopRequested);
-            const std::optional<IdentLines> lines = SplitShown(ident.text);
-            if (ident.outcome != IdentOutcome::Identified || !lines)
-                return kExitNoDevice;
-            served = true;
-            const VehicleRecord v = rollout.Serve(link, *lines);
-            interrupted = StopRequested();
-            c.out << VehicleLine(v) << std::endl;
-            if (!a.dryRun)
-                csvCode = AppendToCsv(a, v, c);
-            tally.Count(v);
-            if (a.loop && !interrupted) {
-                if (!a.quiet)
-                    c.err << "Gerät abziehen, dann das nächste anschließen.\n";
-                WaitUntilGone(link);
-            }
-            return v.code;
-        });
-        if (!served) {
-            if (!portErrorShown && !portError.str().empty())
+        DeviceSession session;
+        std::optional<IdentLines> lines;
+        if (session.Open(a, waiting) == kExitDone)
+            lines = AnsweringDevice(session);
+        if (!lines) {
+            if (!portErrorShown)
                 c.err << portError.str();
             portErrorShown = true;
             PauseUnlessStopped();
             continue;
         }
-        if (csvCode != kExitDone)
-            return csvCode;
+        const VehicleRecord v = rollout.Serve(session, *lines);
+        interrupted = StopRequested();
+        c.out << VehicleLine(v) << std::endl;
+        tally.Count(v);
+        if (!a.dryRun)
+            if (const int code = AppendToCsv(a, v, c))
+                return code;
         if (!a.loop)
             return tally.firstFailure;
+        if (!interrupted) {
+            if (!a.quiet)
+                c.err << "Gerät abziehen, dann das nächste anschließen.\n";
+            WaitUntilGone(session.Link());
+        }
         rollout.StartWaiting();
     }
     if (!a.loop)
