@@ -2,7 +2,6 @@
 // port, optionally behind a trace, identifies the device and runs the core's exchange.
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -14,12 +13,8 @@
 #include "cli/exit_codes.h"
 #include "cli/file_io.h"
 #include "cli/ident_lines.h"
-#include "cli/request_watch.h"
 #include "cli/settings_output.h"
 #include "cli/utf8.h"
-#include "link/patient_identification.h"
-#include "link/stoppable_link.h"
-#include "link/trace_link.h"
 #include "transfer/backup_exchange.h"
 #include "transfer/record_compare.h"
 #include "transfer/restore_exchange.h"
