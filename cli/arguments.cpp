@@ -10,8 +10,9 @@ namespace
 
 bool TakesValue(const std::string& option)
 {
-    static const char* const kValued[] = {"--trace", "-o",     "--output",        "--role",        "--own-id",
-                                          "--quick", "--name", "--auto-transfer", "--read-groups", "--wait"};
+    static const char* const kValued[] = {"--trace",       "-o",      "--output",        "--role",
+                                          "--own-id",      "--quick", "--name",          "--auto-transfer",
+                                          "--read-groups", "--wait",  "--identity-from", "--archive"};
     for (const char* valued : kValued)
         if (option == valued)
             return true;
@@ -70,6 +71,10 @@ std::string ApplyValue(Arguments& a, const std::string& option, const std::strin
         a.waitSeconds = Seconds(value);
         if (!a.waitSeconds)
             return "--wait erwartet Sekunden von 0 bis " + std::to_string(kMaxWaitSeconds) + ".";
+    } else if (option == "--identity-from") {
+        a.identityFrom = value;
+    } else if (option == "--archive") {
+        a.archive = value;
     }
     return {};
 }
@@ -91,6 +96,12 @@ std::string ApplyFlag(Arguments& a, const std::string& option)
         a.force = true;
     else if (option == "--verify")
         a.verify = true;
+    else if (option == "--loop")
+        a.loop = true;
+    else if (option == "--dry-run")
+        a.dryRun = true;
+    else if (option == "--fast")
+        a.fast = true;
     else
         return "Unbekannte Option: " + option;
     return {};
@@ -99,7 +110,12 @@ std::string ApplyFlag(Arguments& a, const std::string& option)
 bool HasSetOptions(const Arguments& a)
 {
     return !a.output.empty() || a.role || a.ownId || !a.quickIds.empty() || !a.names.empty() || a.autoTransfer ||
-           a.readGroups || a.appendOwnId;
+           a.readGroups || a.appendOwnId || !a.identityFrom.empty();
+}
+
+bool HasRolloutOptions(const Arguments& a)
+{
+    return !a.archive.empty() || a.loop || a.dryRun;
 }
 
 // One option of a single kind: its bit, whether it was given, how the message names it.
@@ -125,7 +141,7 @@ std::string CheckShape(Arguments& a, const std::string& defaultPort)
         return "Unbekannter Befehl: " + a.command;
     if (a.help)
         return {};
-    if ((command->options & kTraceOption) && !defaultPort.empty() && a.operands.size() + 1 == command->operands)
+    if (command->group == CommandGroup::Device && !defaultPort.empty() && a.operands.size() + 1 == command->operands)
         a.operands.insert(a.operands.begin(), defaultPort);
     if (a.operands.size() != command->operands)
         return a.command + " erwartet " + std::to_string(command->operands) + " Angabe(n), nicht " +
@@ -134,13 +150,18 @@ std::string CheckShape(Arguments& a, const std::string& defaultPort)
         return "--trace gilt nur für Befehle, die mit einem Gerät sprechen.";
     for (const OptionUse& use :
          {OptionUse{kJsonOption, a.json, "--json"}, OptionUse{kTraceOption, a.waitSeconds.has_value(), "--wait"},
-          OptionUse{kForceOption, a.force, "--force"}, OptionUse{kVerifyOption, a.verify, "--verify"}})
+          OptionUse{kForceOption, a.force, "--force"}, OptionUse{kVerifyOption, a.verify, "--verify"},
+          OptionUse{kFastOption, a.fast, "--fast"}})
         if (use.given && !(command->options & use.bit))
             return std::string(use.name) + " gilt nur für " + CommandsTaking(use.bit) + ".";
     if ((command->options & kSetOptions) && a.output.empty())
         return a.command + " braucht -o OUT.";
     if (!(command->options & kSetOptions) && HasSetOptions(a))
         return "Diese Optionen gelten nur für " + CommandsTaking(kSetOptions) + ".";
+    if ((command->options & kRolloutOptions) && a.archive.empty())
+        return a.command + " braucht --archive ORDNER.";
+    if (!(command->options & kRolloutOptions) && HasRolloutOptions(a))
+        return "--archive, --loop und --dry-run gelten nur für " + CommandsTaking(kRolloutOptions) + ".";
     return {};
 }
 

@@ -23,6 +23,11 @@ struct Arguments {
     std::optional<std::string> autoTransfer;           // "on" or "off"
     std::optional<std::string> readGroups;             // "on" or "off"
     bool appendOwnId = false;
+    std::string identityFrom;       // --identity-from FILE (set)
+    std::string archive;            // --archive DIR (rollout)
+    bool loop = false;              // --loop (rollout)
+    bool dryRun = false;            // --dry-run (rollout)
+    bool fast = false;              // --fast: a reply ends at its CR (see ReplyReading)
     std::optional<int> waitSeconds; // --wait SECONDS
     bool force = false;             // -f, --force
     bool verify = false;            // restore --verify

@@ -11,14 +11,20 @@ constexpr CommandSpec kCommands[] = {
      "  ports                     die seriellen Ports dieses Rechners\n"},
     {"identify", 1, CommandGroup::Device, kTraceOption | kJsonOption, RunIdentify,
      "  identify PORT [--json]    Software, Version und Option des Geräts\n"},
-    {"backup", 2, CommandGroup::Device, kTraceOption | kForceOption, RunBackupCommand,
+    {"backup", 2, CommandGroup::Device, kTraceOption | kForceOption | kFastOption, RunBackupCommand,
      "  backup PORT DATEI [-f]    Quendal 4 -> Datei (die Datei entsteht erst, wenn alles gelesen ist;\n"
      "                            eine vorhandene Datei nur mit -f, --force)\n"},
-    {"restore", 2, CommandGroup::Device, kTraceOption | kVerifyOption, RunRestoreCommand,
+    {"restore", 2, CommandGroup::Device, kTraceOption | kVerifyOption | kFastOption, RunRestoreCommand,
      "  restore PORT DATEI        Datei -> Quendal 4 (eine ungeeignete Datei sendet nichts)\n"
      "      --verify              danach das Gerät auslesen und vergleichen wie verify\n"},
-    {"verify", 2, CommandGroup::Device, kTraceOption | kJsonOption, RunVerify,
+    {"verify", 2, CommandGroup::Device, kTraceOption | kJsonOption | kFastOption, RunVerify,
      "  verify PORT DATEI         Gerät auslesen und mit DATEI vergleichen (\"XX\"-Bytes zählen nicht)\n"},
+    {"rollout", 2, CommandGroup::Device, kFastOption | kRolloutOptions, RunRollout,
+     "  rollout PORT VORLAGE --archive ORDNER [--loop] [--dry-run]\n"
+     "                            je Fahrzeug: auf das Gerät warten, sichern nach ORDNER, VORLAGE mit\n"
+     "                            seiner Identität übertragen und prüfen; eine Zeile in ORDNER/rollout.csv\n"
+     "      --loop                danach auf das Abziehen und das nächste Gerät warten, bis Strg+C\n"
+     "      --dry-run             nur sichern und die neue Datei bauen; zeigt, was sich ändern würde\n"},
     {"show", 1, CommandGroup::File, kJsonOption, RunShow,
      "  show DATEI [--json]       Rolle, Kennungen, Namen, TETRA-Optionen, Zahl der Datensätze\n"},
     {"set", 1, CommandGroup::File, kSetOptions, RunSet,
@@ -26,6 +32,8 @@ constexpr CommandSpec kCommands[] = {
      "      --role master|slave   --own-id KENNUNG       --quick K=KENNUNG    --name K=TEXT\n"
      "      --auto-transfer on|off                       --read-groups on|off\n"
      "      --append-own-id       hängt \"_\" und die eigene Kennung an den Namen von AUS an\n"
+     "      --identity-from DATEI Rolle, Kennungen, Namen und TETRA-Optionen aus DATEI übernehmen;\n"
+     "                            die übrigen Optionen gelten danach\n"
      "      (Kennungen: genau 8 Zeichen 0-9,A-F, \"XX\" als Ersatz-Byte; Namen: höchstens 10 Zeichen\n"
      "      ohne Steuerzeichen; K: 0 bis 9)\n"},
     {"diff", 2, CommandGroup::File, kJsonOption, RunDiff,

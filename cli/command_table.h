@@ -13,11 +13,13 @@ struct Console;
 
 // The options a command takes besides -q, -h and --version.
 enum CommandOption : unsigned {
-    kTraceOption = 1u << 0,  // --trace: the command talks to a device
-    kJsonOption = 1u << 1,   // --json
-    kSetOptions = 1u << 2,   // -o OUT (then required) and the settings' options
-    kForceOption = 1u << 3,  // -f, --force
-    kVerifyOption = 1u << 4, // --verify
+    kTraceOption = 1u << 0,    // --trace: the command talks to a device
+    kJsonOption = 1u << 1,     // --json
+    kSetOptions = 1u << 2,     // -o OUT (then required) and the settings' options
+    kForceOption = 1u << 3,    // -f, --force
+    kVerifyOption = 1u << 4,   // --verify
+    kFastOption = 1u << 5,     // --fast
+    kRolloutOptions = 1u << 6, // --archive DIR (then required), --loop, --dry-run
 };
 
 // Where the help lists a command.

@@ -6,6 +6,7 @@
 
 #include "cli/arguments.h"
 #include "cli/q4k.h"
+#include "link/reply_reading.h"
 
 struct Console {
     Platform& platform;
@@ -15,6 +16,10 @@ struct Console {
     std::string stopNote = {};
 };
 
+// What a stop during a restore adds to "abgebrochen".
+inline constexpr char kPartialRestoreNote[] =
+    "Das Gerät hält jetzt eine unvollständige Konfiguration; die Wiederherstellung muss noch einmal laufen.\n";
+
 // "q4k: " and the text, the hint to the help, exit code 2.
 int ReportUsageError(Console& c, const std::string& text);
 
@@ -23,6 +28,10 @@ int RunIdentify(const Arguments& a, Console& c);
 int RunBackupCommand(const Arguments& a, Console& c);
 int RunRestoreCommand(const Arguments& a, Console& c);
 int RunVerify(const Arguments& a, Console& c);
+int RunRollout(const Arguments& a, Console& c);
+
+// How the exchanges read replies: with --fast a reply is taken at its completing CR.
+ReplyReading ReplyReadingOf(const Arguments& a);
 
 int RunShow(const Arguments& a, Console& c);
 int RunSet(const Arguments& a, Console& c);

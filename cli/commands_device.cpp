@@ -2,7 +2,6 @@
 // port, optionally behind a trace, identifies the device and runs the core's exchange.
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -10,14 +9,12 @@
 #include "cli/commands.h"
 #include "cli/configuration_input.h"
 #include "cli/console_view.h"
+#include "cli/device_session.h"
 #include "cli/exit_codes.h"
 #include "cli/file_io.h"
-#include "cli/request_watch.h"
+#include "cli/ident_lines.h"
 #include "cli/settings_output.h"
 #include "cli/utf8.h"
-#include "link/patient_identification.h"
-#include "link/stoppable_link.h"
-#include "link/trace_link.h"
 #include "transfer/backup_exchange.h"
 #include "transfer/record_compare.h"
 #include "transfer/restore_exchange.h"
@@ -25,100 +22,6 @@
 
 namespace
 {
-
-std::string PortMessage(const PortFailure& failure, const std::string& port)
-{
-    switch (failure.kind) {
-    case PortFailure::Kind::Missing:
-        return "Port nicht gefunden: " + port;
-    case PortFailure::Kind::NotSerial:
-        return "Kein serieller Port: " + port;
-    case PortFailure::Kind::Busy:
-        return "Port wird schon benutzt: " + port;
-    case PortFailure::Kind::Other:
-        break;
-    }
-    return "Port lässt sich nicht öffnen: " + port + " (" + failure.reason + ")";
-}
-
-// The open port, seen through a trace when one was asked for.
-class DeviceSession
-{
-  public:
-    int Open(const Arguments& a, Console& c)
-    {
-        PortFailure failure;
-        m_port = c.platform.OpenPort(a.operands[0], failure);
-        if (!m_port) {
-            c.err << PortMessage(failure, a.operands[0]) << "\n";
-            return kExitNoDevice;
-        }
-        m_waitMs = static_cast<std::uint64_t>(a.waitSeconds.value_or(0)) * 1000;
-        ByteLink* link = m_port.get();
-        if (!a.trace.empty()) {
-            std::ostream* trace = &c.err;
-            if (!IsStandardStream(PathFromUtf8(a.trace))) {
-                m_traceFile.open(PathFromUtf8(a.trace), std::ios::trunc);
-                if (!m_traceFile) {
-                    c.err << "Datei nicht schreibbar: " << a.trace << "\n";
-                    return kExitFile;
-                }
-                trace = &m_traceFile;
-            }
-            m_trace = std::make_unique<TraceLink>(*m_port, *trace);
-            link = m_trace.get();
-        }
-        m_stoppable = std::make_unique<StoppableLink>(*link, StopRequested);
-        m_watch = std::make_unique<RequestWatch>(*m_stoppable);
-        return kExitDone;
-    }
-
-    ByteLink& Link() { return *m_watch; }
-
-    // A transfer starts only on an identified device; the tries wait for a late or a plugged-in one.
-    int Identify(Console& c)
-    {
-        m_shown = IdentifyPatiently(Link(), m_waitMs, StopRequested);
-        if (m_shown.outcome == IdentOutcome::Identified)
-            return kExitDone;
-        // Stopped while waiting: "abgebrochen" says all.
-        if (!StopRequested())
-            c.err << ToUtf8(kDeviceMissingText) << "\n";
-        return kExitNoDevice;
-    }
-
-    const std::u16string& Shown() const { return m_shown.text; }
-
-    // Names the record a failed transfer stopped at; a stop by the user is no failure to explain.
-    void ReportFailedRecord(Console& c, const char* what) const
-    {
-        if (!StopRequested() && !m_watch->FailedAt().empty())
-            c.err << "Datensatz " << m_watch->FailedAt() << " " << what << "\n";
-    }
-
-    // A view whose messages mark the record under way.
-    ConsoleView MakeView(const Arguments& a, Console& c)
-    {
-        ConsoleView view(c.err, c.platform.ErrorIsTerminal(), a.quiet, c.platform.ErrorColumns(), StopRequested);
-        view.OnMessage([this] { m_watch->MarkFailure(); });
-        return view;
-    }
-
-  private:
-    // Declared first so that it is destroyed last, after the trace has written its last line.
-    std::unique_ptr<ByteLink> m_port;
-    std::ofstream m_traceFile;
-    std::unique_ptr<TraceLink> m_trace;
-    std::unique_ptr<StoppableLink> m_stoppable;
-    std::unique_ptr<RequestWatch> m_watch;
-    std::uint64_t m_waitMs = 0;
-    IdentDisplay m_shown{IdentOutcome::NoDevice, {}};
-};
-
-// Verify reads with the backup exchange but writes no file, so its texts say "read"; its
-// comparison's result stands in place of a final text.
-constexpr ReadingTexts kVerifyReadingTexts{u"Lese Konfiguration aus Quendal 4...",
-                                           u"Lese Interface-Konfiguration aus Quendal 4...", u"", kBackupFailedText};
 
 // The file first, so that an unsuitable one never opens the port; then an identified device.
 int PrepareFileAndDevice(const Arguments& a, Console& c, std::string& bytes, DeviceSession& session)
@@ -130,68 +33,13 @@ int PrepareFileAndDevice(const Arguments& a, Console& c, std::string& bytes, Dev
     return session.Identify(c);
 }
 
-// The backup's file in memory, for verify.
-class StringSink : public RecordSink
-{
-  public:
-    std::string bytes;
-    bool Write(std::string_view b) override
-    {
-        bytes += b;
-        return true;
-    }
-    std::u16string ErrorText() const override { return {}; }
-};
-
-// An identified device's three lines without their labels: software, version, option.
-struct IdentLines {
-    std::u16string software, version, option;
-};
-
-// Only printable characters make a line of an identification; anything else is line noise.
-bool IsPrintable(const std::u16string& text)
-{
-    for (char16_t ch : text)
-        if (ch < 0x20 || ch == 0x7F || (ch >= 0x80 && ch < 0xA0) || ch > 0xFF)
-            return false;
-    return !text.empty();
-}
-
-// The display text's lines after their labels ("Software: ", "Version:\t    ", ...).
-std::optional<IdentLines> SplitShown(const std::u16string& shown)
-{
-    std::vector<std::u16string> lines(1);
-    for (char16_t ch : shown) {
-        if (ch == u'\r')
-            lines.emplace_back();
-        else
-            lines.back() += ch;
-    }
-    if (lines.size() < 3 || (lines.size() > 3 && !(lines.size() == 4 && lines[3].empty())))
-        return std::nullopt;
-    for (std::size_t k = 0; k < 3; ++k) {
-        for (const char16_t* label : {u"Software:", u"Version:", u"Option:"})
-            if (lines[k].starts_with(label))
-                lines[k].erase(0, std::u16string_view(label).size());
-        lines[k].erase(0, lines[k].find_first_not_of(u" \t"));
-        if (!IsPrintable(lines[k]))
-            return std::nullopt;
-    }
-    return IdentLines{lines[0], lines[1], lines[2]};
-}
-
 // Reads the device and compares it with the file's bytes: verify's output and exit codes.
 int CompareWithDevice(const Arguments& a, Console& c, DeviceSession& session, const std::string& expected)
 {
-    StringSink device;
-    {
-        ConsoleView view = session.MakeView(a, c);
-        if (!RunBackup(session.Link(), view, device, kVerifyReadingTexts)) {
-            session.ReportFailedRecord(c, "nicht gelesen");
-            return kExitTransfer;
-        }
-    }
-    const std::vector<RecordDifference> differences = CompareRecords(expected, device.bytes);
+    std::string device;
+    if (!session.ReadDevice(a, c, device))
+        return kExitTransfer;
+    const std::vector<RecordDifference> differences = CompareRecords(expected, device);
     if (a.json) {
         c.out << VerifyJson(differences);
     } else if (differences.empty()) {
@@ -204,6 +52,11 @@ int CompareWithDevice(const Arguments& a, Console& c, DeviceSession& session, co
 }
 
 } // namespace
+
+ReplyReading ReplyReadingOf(const Arguments& a)
+{
+    return a.fast ? ReplyReading::WholeReply : ReplyReading::Silence;
+}
 
 int RunPorts(const Arguments&, Console& c)
 {
@@ -251,7 +104,7 @@ int RunBackupCommand(const Arguments& a, Console& c)
     bool done = false;
     {
         ConsoleView view = session.MakeView(a, c);
-        done = RunBackup(session.Link(), view, file);
+        done = RunBackup(session.Link(), view, file, kBackupTexts, ReplyReadingOf(a));
     }
     if (!done && file.WriteFailed())
         return kExitFile;
@@ -274,12 +127,11 @@ int RunRestoreCommand(const Arguments& a, Console& c)
     if (const int code = PrepareFileAndDevice(a, c, bytes, session))
         return code;
     std::this_thread::sleep_for(std::chrono::milliseconds(kPauseBeforeRestoreMs));
-    c.stopNote = "Das Gerät hält jetzt eine unvollständige Konfiguration; die Wiederherstellung muss noch einmal "
-                 "laufen.\n";
+    c.stopNote = kPartialRestoreNote;
     bool done = false;
     {
         ConsoleView view = session.MakeView(a, c);
-        done = RunRestore(session.Link(), view, bytes);
+        done = RunRestore(session.Link(), view, bytes, ReplyReadingOf(a));
     }
     if (!done) {
         session.ReportFailedRecord(c, "nicht quittiert");

@@ -7,11 +7,13 @@
 #include "cli/configuration_input.h"
 #include "cli/exit_codes.h"
 #include "cli/file_io.h"
+#include "cli/identity_note.h"
 #include "cli/settings_output.h"
 #include "cli/utf8.h"
 #include "editor/config_text.h"
 #include "editor/destination_path.h"
 #include "editor/identifier_rules.h"
+#include "editor/identity_copy.h"
 #include "editor/setting_input.h"
 #include "editor/settings_diff.h"
 #include "transfer/config_record.h"
@@ -172,10 +174,26 @@ int RunShow(const Arguments& a, Console& c)
     return kExitDone;
 }
 
+// The settings of --identity-from's file carried onto the template's; both files must pass the
+// restore's record check.
+int TakeIdentity(const Arguments& a, LoadedConfig& templ, Console& c)
+{
+    LoadedConfig vehicle;
+    if (const int code = LoadConfig(a.operands[0], c, templ))
+        return code;
+    if (const int code = LoadConfig(a.identityFrom, c, vehicle))
+        return code;
+    const IdentityCopy copy = CopyIdentity(templ.settings, vehicle.settings);
+    if (!copy.tetraCopied)
+        c.err << TetraKeptText(templ.settings.hasTetra ? a.identityFrom : a.operands[0]) << "\n";
+    templ.settings = copy.settings;
+    return kExitDone;
+}
+
 int RunSet(const Arguments& a, Console& c)
 {
     LoadedConfig loaded;
-    if (const int code = LoadConfig(a.operands[0], c, loaded))
+    if (const int code = a.identityFrom.empty() ? LoadConfig(a.operands[0], c, loaded) : TakeIdentity(a, loaded, c))
         return code;
     EditorSettings settings = loaded.settings;
     if (const int code = ApplyChanges(a, settings, c))

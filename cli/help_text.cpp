@@ -23,12 +23,18 @@ constexpr GroupHeading kGroups[] = {
     {CommandGroup::File, "Befehle für Dateien:\n"},
 };
 
-// The options of the commands that talk to a device, and what every command takes.
+// The options of the commands that talk to a device, of those that read it faster, the port they may
+// leave out, and what every command takes.
 constexpr char kDeviceOptions[] =
     R"(  --trace LOG               jedes Byte auf der Leitung mit Richtung und Zeit in LOG (-: Fehlerausgabe)
   --wait SEKUNDEN           so lange jede Sekunde fragen, bis ein Gerät antwortet
-  PORT darf fehlen, wenn die Umgebungsvariable Q4K_PORT ihn nennt.
 )";
+constexpr char kFastOptionText[] =
+    R"(  --fast                    (backup, restore, verify, rollout) eine Antwort endet an ihrem CR statt
+                            nach 51 ms Stille; sonst gilt die Stille-Regel. Nicht voreingestellt:
+                            wie lange ein echtes Gerät nach dem CR noch sendet, ist nicht bekannt.
+)";
+constexpr char kPortNote[] = "  PORT darf fehlen, wenn die Umgebungsvariable Q4K_PORT ihn nennt.\n";
 constexpr char kCommonOptions[] = R"(  -q, --quiet               keine Fortschrittsanzeige
   -h, --help                diese Hilfe
   --version                 die Version von q4k
@@ -50,6 +56,7 @@ constexpr char kExamples[] = R"(
 Beispiel:
   q4k backup /dev/ttyUSB0 fahrzeug-12.q4k && q4k verify /dev/ttyUSB0 fahrzeug-12.q4k
   q4k set fahrzeug-12.q4k -o vorlage.q4k --own-id 12AB34CD --name 1="RTW 2" --append-own-id
+  q4k rollout /dev/ttyUSB0 basis-2027.q4k --archive archiv --loop
 )";
 
 } // namespace
@@ -64,7 +71,8 @@ std::string HelpText()
                 text += command.help;
         text += "\n";
     }
-    return text + "Optionen:\n" + kDeviceOptions + kCommonOptions + kExamples + kExitCodes;
+    return text + "Optionen:\n" + kDeviceOptions + kFastOptionText + kPortNote + kCommonOptions + kExamples +
+           kExitCodes;
 }
 
 std::string CommandHelpText(const CommandSpec& command)
@@ -73,5 +81,9 @@ std::string CommandHelpText(const CommandSpec& command)
         "Aufruf: q4k " + std::string(command.name) + " ...\n\n" + std::string(command.help) + "\nOptionen:\n";
     if (command.options & kTraceOption)
         text += kDeviceOptions;
+    if (command.options & kFastOption)
+        text += kFastOptionText;
+    if (command.group == CommandGroup::Device && command.operands > 0)
+        text += kPortNote;
     return text + kCommonOptions + kExitCodes;
 }

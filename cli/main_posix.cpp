@@ -62,5 +62,6 @@ int main(int argc, char** argv)
     PosixPlatform platform;
     const std::vector<std::string> words(argv + 1, argv + argc);
     const int code = RunQ4k(words, platform, std::cout, std::cerr);
-    return g_signal != 0 ? 128 + g_signal : code;
+    // A loop that Ctrl+C ended the normal way took its stop back.
+    return g_signal != 0 && StopRequested() ? 128 + g_signal : code;
 }

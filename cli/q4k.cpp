@@ -31,6 +31,11 @@ bool StopRequested()
     return stopRequested;
 }
 
+void WithdrawStop()
+{
+    stopRequested = false;
+}
+
 int Platform::ErrorColumns()
 {
     const char* columns = std::getenv("COLUMNS");

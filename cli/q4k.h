@@ -27,6 +27,8 @@ class Platform
 // signal or console handler, so it only sets a lock-free flag).
 void RequestStop();
 bool StopRequested();
+// Takes a stop back once a command has ended on it the normal way (a rollout loop between vehicles).
+void WithdrawStop();
 
 // The exit code of a program ended by Ctrl+C.
 inline constexpr int kExitInterrupted = 130;

@@ -13,6 +13,10 @@ class RequestWatch : public ByteLink
 
     std::size_t Write(const std::uint8_t* data, std::size_t n) override;
     std::size_t Read(std::uint8_t* data, std::size_t n) override { return m_inner.Read(data, n); }
+    std::size_t ReadWithin(std::uint8_t* data, std::size_t n, std::uint64_t waitMs) override
+    {
+        return m_inner.ReadWithin(data, n, waitMs);
+    }
     std::uint64_t NowMs() override { return m_inner.NowMs(); }
 
     // Keeps the address of the request under way as the place of the first failure.

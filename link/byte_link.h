@@ -16,6 +16,14 @@ class ByteLink
     // Reads up to n bytes; returns 0 when the port's read time-out passed without a byte.
     virtual std::size_t Read(std::uint8_t* data, std::size_t n) = 0;
 
+    // Like Read, but waits at most `waitMs` for the first byte (0: only what has arrived). A link
+    // that cannot wait less than its read time-out keeps that time-out; only q4k --fast asks.
+    virtual std::size_t ReadWithin(std::uint8_t* data, std::size_t n, std::uint64_t waitMs)
+    {
+        static_cast<void>(waitMs);
+        return Read(data, n);
+    }
+
     // Milliseconds on a monotonic clock; bounds the loops that wait for a silent line.
     virtual std::uint64_t NowMs() = 0;
 };

@@ -61,6 +61,23 @@ std::size_t ComLink::Read(std::uint8_t* data, std::size_t n)
     return got;
 }
 
+std::size_t ComLink::ReadWithin(std::uint8_t* data, std::size_t n, std::uint64_t waitMs)
+{
+    COMMTIMEOUTS usual{};
+    if (!::GetCommTimeouts(m_port, &usual))
+        return Read(data, n);
+    COMMTIMEOUTS shorter = usual;
+    shorter.ReadTotalTimeoutMultiplier = 0;
+    shorter.ReadTotalTimeoutConstant = static_cast<DWORD>(waitMs);
+    // No wait at all: MAXDWORD with zero totals returns at once with what has arrived.
+    if (waitMs == 0)
+        shorter.ReadIntervalTimeout = MAXDWORD;
+    ::SetCommTimeouts(m_port, &shorter);
+    const std::size_t got = Read(data, n);
+    ::SetCommTimeouts(m_port, &usual);
+    return got;
+}
+
 std::uint64_t ComLink::NowMs()
 {
     return ::GetTickCount64();

@@ -27,6 +27,8 @@ class ComLink : public ByteLink
     explicit ComLink(HANDLE port) : m_port(port) {}
     std::size_t Write(const std::uint8_t* data, std::size_t n) override;
     std::size_t Read(std::uint8_t* data, std::size_t n) override;
+    // The port's time-outs shortened for this one read (the window never asks for it).
+    std::size_t ReadWithin(std::uint8_t* data, std::size_t n, std::uint64_t waitMs) override;
     std::uint64_t NowMs() override;
 
   private:

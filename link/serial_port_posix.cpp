@@ -169,7 +169,17 @@ void PosixSerialLink::WaitUntilSent(std::uint64_t deadline)
 
 std::size_t PosixSerialLink::Read(std::uint8_t* data, std::size_t n)
 {
-    const std::uint64_t deadline = MonotonicMs() + kReadTotalConstantMs + n;
+    return ReadBefore(data, n, MonotonicMs() + kReadTotalConstantMs + n);
+}
+
+std::size_t PosixSerialLink::ReadWithin(std::uint8_t* data, std::size_t n, std::uint64_t waitMs)
+{
+    return ReadBefore(data, n, MonotonicMs() + waitMs);
+}
+
+// Reads until n bytes came, 1 ms passed without another, or the deadline passed.
+std::size_t PosixSerialLink::ReadBefore(std::uint8_t* data, std::size_t n, std::uint64_t deadline)
+{
     std::size_t got = 0;
     while (got < n) {
         const int wait =

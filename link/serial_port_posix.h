@@ -24,6 +24,7 @@ class PosixSerialLink : public ByteLink
     // Returns after the first byte once 1 ms passes without another, or empty after 50 ms
     // plus 1 ms for each byte asked for.
     std::size_t Read(std::uint8_t* data, std::size_t n) override;
+    std::size_t ReadWithin(std::uint8_t* data, std::size_t n, std::uint64_t waitMs) override;
     std::uint64_t NowMs() override;
 
     PosixSerialLink(const PosixSerialLink&) = delete;
@@ -32,6 +33,7 @@ class PosixSerialLink : public ByteLink
   private:
     PosixSerialLink(int fd, const termios& saved) : m_fd(fd), m_saved(saved) {}
     void WaitUntilSent(std::uint64_t deadline);
+    std::size_t ReadBefore(std::uint8_t* data, std::size_t n, std::uint64_t deadline);
 
     int m_fd;
     termios m_saved;

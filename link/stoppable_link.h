@@ -21,6 +21,10 @@ class StoppableLink : public ByteLink
     {
         return m_stopRequested() ? 0 : m_inner.Read(data, n);
     }
+    std::size_t ReadWithin(std::uint8_t* data, std::size_t n, std::uint64_t waitMs) override
+    {
+        return m_stopRequested() ? 0 : m_inner.ReadWithin(data, n, waitMs);
+    }
     std::uint64_t NowMs() override { return m_inner.NowMs(); }
 
   private:

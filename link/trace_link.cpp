@@ -54,7 +54,16 @@ std::size_t TraceLink::Write(const std::uint8_t* data, std::size_t n)
 
 std::size_t TraceLink::Read(std::uint8_t* data, std::size_t n)
 {
-    const std::size_t got = m_inner.Read(data, n);
+    return NoteRead(data, m_inner.Read(data, n));
+}
+
+std::size_t TraceLink::ReadWithin(std::uint8_t* data, std::size_t n, std::uint64_t waitMs)
+{
+    return NoteRead(data, m_inner.ReadWithin(data, n, waitMs));
+}
+
+std::size_t TraceLink::NoteRead(const std::uint8_t* data, std::size_t got)
+{
     const std::uint64_t at = Elapsed();
     if (got == 0) {
         m_lastEmptyReadMs = at;

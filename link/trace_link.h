@@ -20,6 +20,7 @@ class TraceLink : public ByteLink
 
     std::size_t Write(const std::uint8_t* data, std::size_t n) override;
     std::size_t Read(std::uint8_t* data, std::size_t n) override;
+    std::size_t ReadWithin(std::uint8_t* data, std::size_t n, std::uint64_t waitMs) override;
     std::uint64_t NowMs() override { return m_inner.NowMs(); }
 
     // Writes out the line in hand (the destructor also notes a last write that nothing answered).
@@ -28,6 +29,7 @@ class TraceLink : public ByteLink
   private:
     enum class Direction { None, Out, In };
 
+    std::size_t NoteRead(const std::uint8_t* data, std::size_t got);
     void Record(Direction direction, std::uint64_t at, const std::uint8_t* data, std::size_t n);
     void NoteSilence();
     std::uint64_t Elapsed();

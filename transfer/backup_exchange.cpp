@@ -37,9 +37,10 @@ std::string ReadRequest(char high, char low)
     return std::string{'$', 'R', high, low, '\x01'};
 }
 
-std::string ReadRequest(int address)
+// The reply a whole record comes in: "$R", the address, 128 characters and a CR.
+ReplyShape RecordReply(char high, char low)
 {
-    return ReadRequest(NibbleChar(address >> 4), NibbleChar(address & 0x0F));
+    return {std::string{'$', 'R', high, low}, CONFIG_RECORD_LEN};
 }
 
 // Drops what came before "$R" and turns the "R" into "P"; false when there is no "$R".
@@ -71,8 +72,8 @@ std::string FramedRecord(std::string record, std::size_t terminatorPos)
 class Backup
 {
   public:
-    Backup(ByteLink& link, TransferView& view, RecordSink& file, const ReadingTexts& texts)
-        : m_link(link), m_view(view), m_file(file), m_texts(texts)
+    Backup(ByteLink& link, TransferView& view, RecordSink& file, const ReadingTexts& texts, ReplyReading reading)
+        : m_link(link), m_view(view), m_file(file), m_texts(texts), m_reading(reading)
     {
     }
 
@@ -96,9 +97,12 @@ class Backup
     void ReadRecords(const ReadPhase& phase)
     {
         for (int address = phase.first; address <= phase.last; ++address) {
-            WriteCommand(m_link, ReadRequest(address));
+            const char high = NibbleChar(address >> 4);
+            const char low = NibbleChar(address & 0x0F);
+            DrainLateBytes(m_link, m_reading);
+            WriteCommand(m_link, ReadRequest(high, low));
             m_view.StepProgress();
-            std::string record = ReadUntilSilent(m_link);
+            std::string record = ReadReply(m_link, m_reading, RecordReply(high, low));
             if (!TurnReplyIntoRecord(record)) {
                 FailPhase(phase.noReply);
                 return;
@@ -123,8 +127,9 @@ class Backup
     // Returns true when the interface records are to be read next.
     bool ReadBcRecord()
     {
+        DrainLateBytes(m_link, m_reading);
         WriteCommand(m_link, ReadRequest('B', 'C'));
-        std::string record = ReadUntilSilent(m_link);
+        std::string record = ReadReply(m_link, m_reading, RecordReply('B', 'C'));
         if (!TurnReplyIntoRecord(record)) {
             Report(u"Fehler 03");
             m_error = true;
@@ -188,6 +193,7 @@ class Backup
     TransferView& m_view;
     RecordSink& m_file;
     const ReadingTexts& m_texts;
+    ReplyReading m_reading;
     SpareByteMarker m_marker;
     bool m_error = false;
     bool m_fileFailed = false;
@@ -195,7 +201,7 @@ class Backup
 
 } // namespace
 
-bool RunBackup(ByteLink& link, TransferView& view, RecordSink& file, const ReadingTexts& texts)
+bool RunBackup(ByteLink& link, TransferView& view, RecordSink& file, const ReadingTexts& texts, ReplyReading reading)
 {
-    return Backup(link, view, file, texts).Run();
+    return Backup(link, view, file, texts, reading).Run();
 }

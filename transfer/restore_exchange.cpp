@@ -21,12 +21,12 @@ constexpr std::uint64_t kMaxAckWaitMs = 10000;
 
 // Reads until the acknowledgement shows up anywhere in what came since the record went out;
 // an acknowledgement split over two passes still counts.
-bool AwaitAcknowledgement(ByteLink& link, const std::string& expected)
+bool AwaitAcknowledgement(ByteLink& link, const std::string& expected, ReplyReading reading)
 {
     std::string unmatched;
     const std::uint64_t start = link.NowMs();
     for (int pass = 0; pass < kMaxReadingPasses; ++pass) {
-        unmatched += ReadUntilSilent(link);
+        unmatched += ReadReply(link, reading, {expected, expected.size()});
         if (unmatched.find(expected) != std::string::npos)
             return true;
         // Only a tail shorter than the acknowledgement can still become part of it.
@@ -40,7 +40,7 @@ bool AwaitAcknowledgement(ByteLink& link, const std::string& expected)
 
 } // namespace
 
-bool RunRestore(ByteLink& link, TransferView& view, std::string_view fileBytes)
+bool RunRestore(ByteLink& link, TransferView& view, std::string_view fileBytes, ReplyReading reading)
 {
     // Sending an arbitrary file's bytes as write commands could garble the device's memory.
     if (!IsConfigurationFile(fileBytes)) {
@@ -52,12 +52,13 @@ bool RunRestore(ByteLink& link, TransferView& view, std::string_view fileBytes)
     StartRecordPhase(view, kRestoreRunningText, records.size());
     Drain(link);
     for (const std::string& record : records) {
+        DrainLateBytes(link, reading);
         link.Write(reinterpret_cast<const std::uint8_t*>(record.data()), record.size());
         view.StepProgress();
         if (record.compare(kRecordAddressPos, 2, "BC") == 0 && AnnouncesInterfaceRecords(record))
             view.SetStatus(kRestoreInterfaceText, StatusKind::Running);
         const std::string ack{'P', record[kRecordAddressPos], record[kRecordAddressPos + 1], '!', '\r'};
-        if (!AwaitAcknowledgement(link, ack)) {
+        if (!AwaitAcknowledgement(link, ack, reading)) {
             view.ShowMessage(kRestoreErrorBoxText, kRestoreErrorCaption, MessageIcon::Stop);
             view.SetStatus(kRestoreFailedText, StatusKind::Failed);
             return false;

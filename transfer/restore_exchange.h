@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "link/byte_link.h"
+#include "link/reply_reading.h"
 #include "transfer/transfer_view.h"
 
 // How long the front ends pause between reading the restore's file and touching the port.
@@ -13,4 +14,5 @@ inline constexpr unsigned kPauseBeforeRestoreMs = 200;
 // kConfigFileReadCap, and makes the pause above): suitability check, status, progress, drain, one 133-byte write per
 // record, the acknowledgement wait, failure box, final status, and the end command only after full success. Returns
 // true on full success.
-bool RunRestore(ByteLink& link, TransferView& view, std::string_view fileBytes);
+bool RunRestore(ByteLink& link, TransferView& view, std::string_view fileBytes,
+                ReplyReading reading = ReplyReading::Silence);

@@ -19,6 +19,11 @@ struct ReadingTexts {
 inline constexpr ReadingTexts kBackupTexts{kBackupRunningText, kBackupInterfaceText, kBackupDoneText,
                                            kBackupFailedText};
 
+// A reading that only compares the device with a file writes none, so its texts say "read"; the
+// comparison's result stands in place of a final text.
+inline constexpr ReadingTexts kVerifyReadingTexts{
+    u"Lese Konfiguration aus Quendal 4...", u"Lese Interface-Konfiguration aus Quendal 4...", u"", kBackupFailedText};
+
 // Restore.
 inline constexpr char16_t kRestoreRunningText[] = u"Transferiere Konfiguration auf Quendal 4...";
 inline constexpr char16_t kRestoreInterfaceText[] = u"Transferiere Interface-Konfiguration auf Quendal 4...";

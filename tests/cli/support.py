@@ -27,7 +27,9 @@ _LOG_LINE = re.compile(r"^(\d+) (.*)$")
 class Simulator:
     """q4sim with a command log, started on its own pseudo-terminal; stop() ends it."""
 
-    def __init__(self, folder, fault=(), pace=False, image=None, dump=None, ident=None, control=None, timeout=10.0):
+    def __init__(
+        self, folder, fault=(), pace=False, image=None, dump=None, ident=None, control=None, link=None, timeout=10.0
+    ):
         self.log_path = folder / "sim-commands.log"
         self._stderr = open(folder / "sim-stderr.log", "ab")
         args = [str(Q4SIM), "--log", str(self.log_path)]
@@ -43,6 +45,8 @@ class Simulator:
             args += ["--ident", ident]
         if control:
             args += ["--control", str(control)]
+        if link:
+            args += ["--link", str(link)]
         self._proc = subprocess.Popen(args, stdout=subprocess.PIPE, stderr=self._stderr, text=True)
         deadline = time.monotonic() + timeout
         self.pty = None

@@ -97,7 +97,11 @@ class FileCommands(Q4kCase):
         self.assertExit(help_text, 0)
         for part in ("Beispiel:", "Exit-Codes:", "q4k backup", "5  Übertragung fehlgeschlagen"):
             self.assertIn(part, help_text.stdout)
-        for words in (["help", "backup"], ["backup", "--help"]):
-            one = self.q4k(*words).stdout
-            self.assertIn("-f, --force", one)
-            self.assertNotIn("set DATEI", one)
+        cases = [(["help", "backup"], "-f, --force"), (["backup", "--help"], "-f, --force"),
+                 (["help", "rollout"], "--dry-run"), (["rollout", "--help"], "--fast")]
+        for words, option in cases:
+            one = self.q4k(*words)
+            self.assertExit(one, 0)
+            self.assertIn(option, one.stdout)
+            self.assertIn("Q4K_PORT", one.stdout)
+            self.assertNotIn("set DATEI", one.stdout)

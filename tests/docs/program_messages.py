@@ -20,8 +20,10 @@ ROOT = Path(__file__).resolve().parent.parent.parent
 WINDOW_DIRS = ("app", "transfer", "editor", "link", "framework", "controls")
 CLI_DIR = "cli"
 BUILT_FROM_PARTS = ("framework/standard_texts.cpp", "editor/identifier_rules.cpp")
-# q4k sources that format results (show, diff, the progress bar, the help), not messages.
-CLI_OUTPUT_ONLY = ("settings_output.cpp", "progress_meter.cpp", "help_text.cpp", "command_table.cpp")
+# q4k sources that format results (show, diff, the progress bar, the help, the rollout's lines and
+# CSV), not messages.
+CLI_OUTPUT_ONLY = ("settings_output.cpp", "progress_meter.cpp", "help_text.cpp", "command_table.cpp",
+                   "rollout_record.cpp")
 PLACEHOLDER = re.compile(r"%[1-9dus]")
 
 # One C++ string literal with an optional encoding prefix; raw strings (the help text) are skipped.

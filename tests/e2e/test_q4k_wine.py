@@ -1,5 +1,5 @@
 """q4k.exe, the console companion's Windows build, under Wine against the simulator on COM7:
-identification and a backup byte for byte equal to the golden file."""
+identification and a backup byte for byte equal to the golden file, with and without --fast."""
 
 import subprocess
 
@@ -34,3 +34,7 @@ def test_q4k_exe_identifies_and_backs_up(case):
     expect_equal(code, 0, "backup exit code (stderr %r)" % err)
     expect_equal((case.artifacts / "backup.q4k").read_bytes(), GOLDEN_BACKUP.read_bytes(), "backup against golden")
     expect_equal([p.name for p in case.artifacts.glob("backup.q4k*")], ["backup.q4k"], "files left behind")
+
+    code, out, err = run_q4k(case, "backup", "COM7", "fast.q4k", "-q", "--fast")
+    expect_equal(code, 0, "backup --fast exit code (stderr %r)" % err)
+    expect_equal((case.artifacts / "fast.q4k").read_bytes(), GOLDEN_BACKUP.read_bytes(), "backup --fast against golden")

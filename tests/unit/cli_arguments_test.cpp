@@ -16,6 +16,10 @@ TEST(CliArguments, GoodLinesParse)
          "--append-own-id"},
         {"diff", "a.q4k", "b.q4k"},
         {"check", "a.q4k"},
+        {"set", "a.q4k", "--identity-from", "wagen.q4k", "-o", "b.q4k", "--own-id", "12AB34CD"},
+        {"rollout", "COM3", "vorlage.q4k", "--archive", "archiv", "--loop", "--fast"},
+        {"rollout", "COM3", "vorlage.q4k", "--archive=archiv", "--dry-run"},
+        {"restore", "COM3", "a.q4k", "--fast"},
         {"--help"},
         {"backup", "--help"},
         {"--version"},
@@ -48,6 +52,10 @@ TEST(CliArguments, UsageErrors)
         {"backup", "COM3", "a.q4k", "--trace"},
         {"check", "a.q4k", "--bogus"},
         {"check", "a.q4k", "--json=1"},
+        {"rollout", "COM3", "vorlage.q4k"},
+        {"backup", "COM3", "a.q4k", "--loop"},
+        {"set", "a.q4k", "-o", "b", "--fast"},
+        {"rollout", "COM3", "vorlage.q4k", "--archive", "a", "--identity-from", "w.q4k"},
     };
     for (const auto& line : lines)
         EXPECT_NE(ParseArguments(line).error, "") << (line.empty() ? "(empty)" : line[0]);
@@ -86,6 +94,7 @@ TEST(CliArguments, HelpForOneCommandAndThePortFromTheEnvironment)
     } cases[] = {{{"verify", "a.q4k"}, {"/dev/ttyUSB1", "a.q4k"}},
                  {{"verify", "COM3", "a.q4k"}, {"COM3", "a.q4k"}},
                  {{"identify"}, {"/dev/ttyUSB1"}},
+                 {{"rollout", "vorlage.q4k", "--archive", "archiv"}, {"/dev/ttyUSB1", "vorlage.q4k"}},
                  {{"check", "a.q4k"}, {"a.q4k"}}};
     for (const auto& c : cases) {
         const ParsedArguments parsed = ParseArguments(c.line, "/dev/ttyUSB1");

@@ -26,14 +26,24 @@ struct Pty {
     }
     ~Pty() { ::close(master); }
 };
-} // namespace
 
-TEST(PosixSerialLink, EmptyReadReturnsAfterTheComPortTimeOut)
+// A link opened on a fresh pseudo-terminal.
+class PtyLink : public testing::Test
 {
+  protected:
+    void SetUp() override
+    {
+        link = PosixSerialLink::Open(pty.slave, failure);
+        ASSERT_TRUE(link) << failure.reason;
+    }
     Pty pty;
     PortFailure failure;
-    auto link = PosixSerialLink::Open(pty.slave, failure);
-    ASSERT_TRUE(link) << failure.reason;
+    std::unique_ptr<PosixSerialLink> link;
+};
+} // namespace
+
+TEST_F(PtyLink, EmptyReadReturnsAfterTheComPortTimeOut)
+{
     std::uint8_t byte = 0;
     const std::uint64_t start = link->NowMs();
     EXPECT_EQ(link->Read(&byte, 1), 0u);
@@ -42,12 +52,20 @@ TEST(PosixSerialLink, EmptyReadReturnsAfterTheComPortTimeOut)
     EXPECT_LT(took, 150u); // generous: the sanitizers and a busy machine slow the wake-up
 }
 
-TEST(PosixSerialLink, BytesPassBothWaysUnchanged)
+TEST_F(PtyLink, ReadWithinWaitsOnlyTheTimeAskedFor)
 {
-    Pty pty;
-    PortFailure failure;
-    auto link = PosixSerialLink::Open(pty.slave, failure);
-    ASSERT_TRUE(link) << failure.reason;
+    std::uint8_t byte = 0;
+    const std::uint64_t start = link->NowMs();
+    EXPECT_EQ(link->ReadWithin(&byte, 1, 0), 0u);
+    EXPECT_EQ(link->ReadWithin(&byte, 1, 3), 0u);
+    EXPECT_LT(link->NowMs() - start, 30u);
+    ASSERT_EQ(::write(pty.master, "\r", 1), 1);
+    EXPECT_EQ(link->ReadWithin(&byte, 1, 1000), 1u); // returns with the byte, long before the wait
+    EXPECT_EQ(byte, '\r');
+}
+
+TEST_F(PtyLink, BytesPassBothWaysUnchanged)
+{
     // Raw mode: CR, 0x01 and 0xFF are neither translated nor taken as control characters.
     const std::uint8_t out[] = {'$', 'R', '\r', 0x01, 0xFF, '\n'};
     EXPECT_EQ(link->Write(out, sizeof out), sizeof out);

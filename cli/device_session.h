@@ -1,0 +1,50 @@
+// The port of a device command as every command opens it: the port-failure messages, the trace,
+// Ctrl+C, the record a failed transfer stopped at, and the patient identification.
+#pragma once
+
+#include <cstdint>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "cli/commands.h"
+#include "cli/console_view.h"
+#include "cli/request_watch.h"
+#include "link/identification.h"
+#include "link/stoppable_link.h"
+#include "link/trace_link.h"
+
+// The open port, seen through a trace when one was asked for.
+class DeviceSession
+{
+  public:
+    // Opens PORT (the first operand); the message and exit code when it cannot be opened.
+    int Open(const Arguments& a, Console& c);
+
+    ByteLink& Link() { return *m_watch; }
+
+    // A transfer starts only on an identified device; the tries wait for a late or a plugged-in one.
+    int Identify(Console& c);
+
+    const std::u16string& Shown() const { return m_shown.text; }
+
+    // Names the record a failed transfer stopped at; a stop by the user is no failure to explain.
+    void ReportFailedRecord(Console& c, const char* what) const;
+
+    // A view whose messages mark the record under way.
+    ConsoleView MakeView(const Arguments& a, Console& c);
+
+    // Reads the whole device as a backup does, but into memory and with the texts of a reading; on
+    // failure it names the record and returns false.
+    bool ReadDevice(const Arguments& a, Console& c, std::string& bytes);
+
+  private:
+    // Declared first so that it is destroyed last, after the trace has written its last line.
+    std::unique_ptr<ByteLink> m_port;
+    std::ofstream m_traceFile;
+    std::unique_ptr<TraceLink> m_trace;
+    std::unique_ptr<StoppableLink> m_stoppable;
+    std::unique_ptr<RequestWatch> m_watch;
+    std::uint64_t m_waitMs = 0;
+    IdentDisplay m_shown{IdentOutcome::NoDevice, {}};
+};

@@ -1,0 +1,41 @@
+// Reading a reply by the silence rule or up to its completing CR.
+#include "link/reply_reading.h"
+
+#include "link/link_io.h"
+
+namespace
+{
+
+bool IsWhole(std::string_view received, const ReplyShape& whole)
+{
+    return received.size() == whole.length && received.starts_with(whole.head) && received.back() == '\r';
+}
+
+} // namespace
+
+std::string ReadReply(ByteLink& link, ReplyReading reading, const ReplyShape& whole)
+{
+    if (reading == ReplyReading::Silence)
+        return ReadUntilSilent(link);
+    // The silence rule's loop, except that a whole reply waits only for a byte back to back.
+    std::string received;
+    const std::uint64_t start = link.NowMs();
+    std::uint8_t byte = 0;
+    while (received.size() < kSilenceCapBytes && link.NowMs() - start < kSilenceCapMs) {
+        const std::size_t got =
+            IsWhole(received, whole) ? link.ReadWithin(&byte, 1, kBackToBackMs) : link.Read(&byte, 1);
+        if (got == 0)
+            break;
+        received.push_back(static_cast<char>(byte));
+    }
+    return received;
+}
+
+void DrainLateBytes(ByteLink& link, ReplyReading reading)
+{
+    if (reading == ReplyReading::Silence)
+        return;
+    std::uint8_t byte = 0;
+    for (std::size_t n = 0; n < kSilenceCapBytes && link.ReadWithin(&byte, 1, 0) == 1; ++n) {
+    }
+}
