@@ -4,10 +4,12 @@ pseudo-terminal, natively, without Wine: one line per test, then "N passed, M fa
 
     python3 tests/cli/run_cli_tests.py            # every test
     python3 tests/cli/run_cli_tests.py -k trace   # tests whose name contains the text
+    python3 tests/cli/run_cli_tests.py -j 3       # in three processes (the tests mostly wait on the line)
 
 Programs: build/native/q4k and build/native/q4sim (environment Q4K and Q4SIM override)."""
 
 import argparse
+import multiprocessing
 import os
 import sys
 import time
@@ -50,11 +52,25 @@ def selected(suite, patterns):
             yield item
 
 
+SHARES = []  # each process's tests, handed over by fork
+
+
+def run_share(tests):
+    """Runs some of the tests; returns how many ran and how many failed."""
+    if isinstance(tests, int):
+        tests = SHARES[tests]
+    runner = unittest.TextTestRunner(stream=sys.stdout, verbosity=0, resultclass=LineResult)
+    result = runner.run(unittest.TestSuite(tests))
+    sys.stdout.flush()
+    return result.testsRun, len(result.failures) + len(result.errors)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("-k", dest="patterns", action="append", default=[])
     parser.add_argument("--q4k", type=Path, help="the q4k to test (default build/native/q4k)")
     parser.add_argument("--sim", type=Path, help="the simulator (default build/native/q4sim)")
+    parser.add_argument("-j", "--jobs", type=int, default=1, help="processes that run tests side by side")
     args = parser.parse_args()
     # Before support is imported by the test files, which read them.
     if args.q4k:
@@ -68,11 +84,18 @@ def main():
             print("0 passed, 1 failed")
             return 1
     loaded = unittest.defaultTestLoader.discover(str(HERE), pattern="test_*.py", top_level_dir=str(HERE))
-    suite = unittest.TestSuite(selected(loaded, args.patterns))
-    runner = unittest.TextTestRunner(stream=sys.stdout, verbosity=0, resultclass=LineResult)
-    result = runner.run(suite)
-    failed = len(result.failures) + len(result.errors)
-    print("%d passed, %d failed" % (result.testsRun - failed, failed))
+    tests = list(selected(loaded, args.patterns))
+    jobs = max(1, min(args.jobs, len(tests)))
+    if jobs == 1:
+        ran, failed = run_share(tests)
+    else:
+        SHARES.extend([] for _ in range(jobs))
+        for index, test in enumerate(tests):
+            SHARES[index % jobs].append(test)
+        with multiprocessing.get_context("fork").Pool(jobs) as pool:
+            counts = pool.map(run_share, range(jobs))
+        ran, failed = sum(c[0] for c in counts), sum(c[1] for c in counts)
+    print("%d passed, %d failed" % (ran - failed, failed))
     return 0 if failed == 0 else 1
 
 
