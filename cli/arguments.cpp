@@ -146,12 +146,10 @@ std::string CheckShape(Arguments& a, const std::string& defaultPort)
     if (a.operands.size() != command->operands)
         return a.command + " erwartet " + std::to_string(command->operands) + " Angabe(n), nicht " +
                std::to_string(a.operands.size()) + ".";
-    if (!a.trace.empty() && !(command->options & kTraceOption))
-        return "--trace gilt nur für Befehle, die mit einem Gerät sprechen.";
     for (const OptionUse& use :
-         {OptionUse{kJsonOption, a.json, "--json"}, OptionUse{kTraceOption, a.waitSeconds.has_value(), "--wait"},
-          OptionUse{kForceOption, a.force, "--force"}, OptionUse{kVerifyOption, a.verify, "--verify"},
-          OptionUse{kFastOption, a.fast, "--fast"}})
+         {OptionUse{kTraceOption, !a.trace.empty(), "--trace"}, OptionUse{kJsonOption, a.json, "--json"},
+          OptionUse{kTraceOption, a.waitSeconds.has_value(), "--wait"}, OptionUse{kForceOption, a.force, "--force"},
+          OptionUse{kVerifyOption, a.verify, "--verify"}, OptionUse{kFastOption, a.fast, "--fast"}})
         if (use.given && !(command->options & use.bit))
             return std::string(use.name) + " gilt nur für " + CommandsTaking(use.bit) + ".";
     if ((command->options & kSetOptions) && a.output.empty())
