@@ -11,13 +11,26 @@ constexpr char16_t kDeviceName[] = u"Quendal 4";
 constexpr char16_t kSoftwareLabel[] = u"Software: ";
 constexpr char16_t kVersionLabel[] = u"Version:\t    ";
 constexpr char16_t kOptionLabel[] = u"Option:\t    ";
+
+// Reads until a byte arrives or `patienceMs` passed, then the rest until the line falls silent.
+std::string ReadLateReply(ByteLink& link, std::uint64_t patienceMs, const std::function<bool()>& stopped)
+{
+    const std::uint64_t start = link.NowMs();
+    std::uint8_t byte = 0;
+    do {
+        if (link.Read(&byte, 1) == 1)
+            return static_cast<char>(byte) + ReadUntilSilent(link);
+    } while (link.NowMs() - start < patienceMs && !(stopped && stopped()));
+    return {};
+}
+
 } // namespace
 
-std::u16string QueryIdentification(ByteLink& link)
+std::u16string QueryIdentification(ByteLink& link, std::uint64_t patienceMs, const std::function<bool()>& stopped)
 {
     Drain(link);
     WriteCommand(link, kQueryCommand);
-    return SignExtendBytes(ReadUntilSilent(link));
+    return SignExtendBytes(patienceMs == 0 ? ReadUntilSilent(link) : ReadLateReply(link, patienceMs, stopped));
 }
 
 IdentDisplay EvaluateReply(const std::u16string& reply)

@@ -1,6 +1,8 @@
 // The identification exchange and how a device's reply is shown.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "link/byte_link.h"
@@ -20,8 +22,10 @@ struct IdentDisplay {
     std::u16string text; // for the device information field
 };
 
-// Drains stale input, sends the query and collects the reply as sign-extended text.
-std::u16string QueryIdentification(ByteLink& link);
+// Drains stale input, sends the query and collects the reply as sign-extended text. With a
+// patience, the first byte may take that long to come (`stopped` ends the waiting early).
+std::u16string QueryIdentification(ByteLink& link, std::uint64_t patienceMs = 0,
+                                   const std::function<bool()>& stopped = {});
 
 // Builds the labelled display text ("Software: ", "Version:\t    ", "Option:\t    ").
 IdentDisplay EvaluateReply(const std::u16string& reply);

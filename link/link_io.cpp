@@ -11,11 +11,19 @@ void WriteCommand(ByteLink& link, std::string_view bytes)
 
 std::string ReadUntilSilent(ByteLink& link)
 {
+    return ReadUntilSilent(link, nullptr, 0);
+}
+
+std::string ReadUntilSilent(ByteLink& link, const std::function<bool(std::string_view)>& complete,
+                            std::uint64_t backToBackMs)
+{
     std::string received;
     const std::uint64_t start = link.NowMs();
     std::uint8_t byte = 0;
     while (received.size() < kSilenceCapBytes && link.NowMs() - start < kSilenceCapMs) {
-        if (link.Read(&byte, 1) == 0)
+        const std::size_t got =
+            complete && complete(received) ? link.ReadWithin(&byte, 1, backToBackMs) : link.Read(&byte, 1);
+        if (got == 0)
             break;
         received.push_back(static_cast<char>(byte));
     }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,11 @@ void WriteCommand(ByteLink& link, std::string_view bytes);
 
 // Reads one byte at a time until a read returns none, or a cap above is reached.
 std::string ReadUntilSilent(ByteLink& link);
+
+// The same loop, except that once `complete` calls the bytes so far a whole reply, the next byte
+// is waited for only `backToBackMs` (ByteLink::ReadWithin).
+std::string ReadUntilSilent(ByteLink& link, const std::function<bool(std::string_view)>& complete,
+                            std::uint64_t backToBackMs);
 
 // Throws stale input away (same loop as ReadUntilSilent).
 void Drain(ByteLink& link);

@@ -2,32 +2,13 @@
 #include "link/patient_identification.h"
 
 #include <algorithm>
-#include <string>
-
-#include "link/device_commands.h"
-#include "link/link_io.h"
-#include "link/wire_text.h"
 
 namespace
 {
 
-// Reads until a byte arrives or `patienceMs` passed, then the rest until the line falls silent.
-std::string ReadLateReply(ByteLink& link, std::uint64_t patienceMs, const std::function<bool()>& stopped)
-{
-    const std::uint64_t start = link.NowMs();
-    std::uint8_t byte = 0;
-    do {
-        if (link.Read(&byte, 1) == 1)
-            return static_cast<char>(byte) + ReadUntilSilent(link);
-    } while (link.NowMs() - start < patienceMs && !(stopped && stopped()));
-    return {};
-}
-
 IdentDisplay Try(ByteLink& link, std::uint64_t patienceMs, const std::function<bool()>& stopped)
 {
-    Drain(link);
-    WriteCommand(link, kQueryCommand);
-    return EvaluateReply(SignExtendBytes(ReadLateReply(link, patienceMs, stopped)));
+    return EvaluateReply(QueryIdentification(link, patienceMs, stopped));
 }
 
 // Keeps the more telling of two results: identified before partial before none.

@@ -17,18 +17,8 @@ std::string ReadReply(ByteLink& link, ReplyReading reading, const ReplyShape& wh
 {
     if (reading == ReplyReading::Silence)
         return ReadUntilSilent(link);
-    // The silence rule's loop, except that a whole reply waits only for a byte back to back.
-    std::string received;
-    const std::uint64_t start = link.NowMs();
-    std::uint8_t byte = 0;
-    while (received.size() < kSilenceCapBytes && link.NowMs() - start < kSilenceCapMs) {
-        const std::size_t got =
-            IsWhole(received, whole) ? link.ReadWithin(&byte, 1, kBackToBackMs) : link.Read(&byte, 1);
-        if (got == 0)
-            break;
-        received.push_back(static_cast<char>(byte));
-    }
-    return received;
+    return ReadUntilSilent(
+        link, [&whole](std::string_view received) { return IsWhole(received, whole); }, kBackToBackMs);
 }
 
 void DrainLateBytes(ByteLink& link, ReplyReading reading)
