@@ -1,9 +1,7 @@
 // The commands that talk to a device: ports, identify, backup, restore, verify. Each opens the
 // port, optionally behind a trace, identifies the device and runs the core's exchange.
-#include <chrono>
 #include <filesystem>
 #include <optional>
-#include <thread>
 #include <vector>
 
 #include "cli/commands.h"
@@ -17,7 +15,6 @@
 #include "cli/utf8.h"
 #include "transfer/backup_exchange.h"
 #include "transfer/record_compare.h"
-#include "transfer/restore_exchange.h"
 #include "transfer/transfer_texts.h"
 
 namespace
@@ -126,18 +123,8 @@ int RunRestoreCommand(const Arguments& a, Console& c)
     DeviceSession session;
     if (const int code = PrepareFileAndDevice(a, c, bytes, session))
         return code;
-    std::this_thread::sleep_for(std::chrono::milliseconds(kPauseBeforeRestoreMs));
-    c.stopNote = kPartialRestoreNote;
-    bool done = false;
-    {
-        ConsoleView view = session.MakeView(a, c);
-        done = RunRestore(session.Link(), view, bytes, ReplyReadingOf(a));
-    }
-    if (!done) {
-        session.ReportFailedRecord(c, "nicht quittiert");
+    if (!session.Restore(a, c, bytes))
         return kExitTransfer;
-    }
-    c.stopNote.clear();
     if (!a.verify)
         return kExitDone;
     // As a verify of its own would: the device is asked who it is, then read.

@@ -9,7 +9,6 @@
 
 #include "cli/commands.h"
 #include "cli/configuration_input.h"
-#include "cli/console_view.h"
 #include "cli/device_session.h"
 #include "cli/exit_codes.h"
 #include "cli/file_io.h"
@@ -22,10 +21,7 @@
 #include "editor/identity_copy.h"
 #include "editor/settings_diff.h"
 #include "link/patient_identification.h"
-#include "transfer/backup_exchange.h"
 #include "transfer/record_compare.h"
-#include "transfer/restore_exchange.h"
-#include "transfer/string_sink.h"
 
 namespace
 {
@@ -57,14 +53,14 @@ class Rollout
         v.dryRun = m_a.dryRun;
         v.identification = {ToUtf8(ident.software), ToUtf8(ident.version), ToUtf8(ident.option)};
         v.seconds[Index(RolloutStep::Wait)] = Seconds(m_waitStart);
-        StringSink backup;
+        std::string backup;
         if (!Step(v, RolloutStep::Backup, [&] { return BackUp(session, backup, v); }))
             return v;
         std::string prepared;
-        if (!Step(v, RolloutStep::Build, [&] { return Build(backup.bytes, prepared, v); }))
+        if (!Step(v, RolloutStep::Build, [&] { return Build(backup, prepared, v); }))
             return v;
         if (m_a.dryRun) {
-            ShowChanges(backup.bytes, prepared);
+            ShowChanges(backup, prepared);
             return v;
         }
         if (!Step(v, RolloutStep::Restore, [&] { return Restore(session, prepared); }))
@@ -100,20 +96,13 @@ class Rollout
     }
 
     // The backup as `q4k backup` writes it, named after the vehicle's own identifier.
-    int BackUp(DeviceSession& session, StringSink& backup, VehicleRecord& v)
+    int BackUp(DeviceSession& session, std::string& backup, VehicleRecord& v)
     {
-        bool done = false;
-        {
-            ConsoleView view = session.MakeView(m_a, m_c);
-            done = RunBackup(session.Link(), view, backup, kBackupTexts, ReplyReadingOf(m_a));
-        }
-        if (!done) {
-            session.ReportFailedRecord(m_c, "nicht gelesen");
+        if (!session.ReadDevice(m_a, m_c, backup, kBackupTexts))
             return kExitTransfer;
-        }
-        const SettingsRead read = ReadSettings(ConfigTextFromFile(backup.bytes));
+        const SettingsRead read = ReadSettings(ConfigTextFromFile(backup));
         v.ownId = read.error == ConfigTextError::None ? ToUtf8(read.settings.ownId) : "unbekannt";
-        return Save(ArchivePath(ArchiveName(v.ownId, v.started, false)), backup.bytes, v.archive);
+        return Save(ArchivePath(ArchiveName(v.ownId, v.started, false)), backup, v.archive);
     }
 
     // The template with the backup's identity, as `q4k set TEMPLATE --identity-from BACKUP` makes it.
@@ -155,19 +144,7 @@ class Rollout
 
     int Restore(DeviceSession& session, const std::string& prepared)
     {
-        std::this_thread::sleep_for(std::chrono::milliseconds(kPauseBeforeRestoreMs));
-        m_c.stopNote = kPartialRestoreNote;
-        bool done = false;
-        {
-            ConsoleView view = session.MakeView(m_a, m_c);
-            done = RunRestore(session.Link(), view, prepared, ReplyReadingOf(m_a));
-        }
-        if (!done)
-            session.ReportFailedRecord(m_c, "nicht quittiert");
-        // Only Ctrl+C during the restore leaves the note for "abgebrochen".
-        if (!StopRequested())
-            m_c.stopNote.clear();
-        return done ? kExitDone : kExitTransfer;
+        return session.Restore(m_a, m_c, prepared) ? kExitDone : kExitTransfer;
     }
 
     // Reads the device back after it has identified itself again, and compares it with the file sent.

@@ -5,7 +5,11 @@
 #include "cli/file_io.h"
 #include "cli/utf8.h"
 #include "link/patient_identification.h"
+#include <chrono>
+#include <thread>
+
 #include "transfer/backup_exchange.h"
+#include "transfer/restore_exchange.h"
 #include "transfer/string_sink.h"
 #include "transfer/transfer_texts.h"
 
@@ -81,13 +85,13 @@ ConsoleView DeviceSession::MakeView(const Arguments& a, Console& c)
     return view;
 }
 
-bool DeviceSession::ReadDevice(const Arguments& a, Console& c, std::string& bytes)
+bool DeviceSession::ReadDevice(const Arguments& a, Console& c, std::string& bytes, const ReadingTexts& texts)
 {
     StringSink device;
     bool done = false;
     {
         ConsoleView view = MakeView(a, c);
-        done = RunBackup(Link(), view, device, kVerifyReadingTexts, ReplyReadingOf(a));
+        done = RunBackup(Link(), view, device, texts, ReplyReadingOf(a));
     }
     if (!done) {
         ReportFailedRecord(c, "nicht gelesen");
@@ -95,4 +99,21 @@ bool DeviceSession::ReadDevice(const Arguments& a, Console& c, std::string& byte
     }
     bytes = std::move(device.bytes);
     return true;
+}
+
+bool DeviceSession::Restore(const Arguments& a, Console& c, const std::string& bytes)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(kPauseBeforeRestoreMs));
+    c.stopNote = kPartialRestoreNote;
+    bool done = false;
+    {
+        ConsoleView view = MakeView(a, c);
+        done = RunRestore(Link(), view, bytes, ReplyReadingOf(a));
+    }
+    if (!done)
+        ReportFailedRecord(c, "nicht quittiert");
+    // The note stays only for "abgebrochen" after a stop during the restore.
+    if (done || !StopRequested())
+        c.stopNote.clear();
+    return done;
 }

@@ -13,6 +13,7 @@
 #include "link/identification.h"
 #include "link/stoppable_link.h"
 #include "link/trace_link.h"
+#include "transfer/transfer_texts.h"
 
 // The open port, seen through a trace when one was asked for.
 class DeviceSession
@@ -34,9 +35,14 @@ class DeviceSession
     // A view whose messages mark the record under way.
     ConsoleView MakeView(const Arguments& a, Console& c);
 
-    // Reads the whole device as a backup does, but into memory and with the texts of a reading; on
-    // failure it names the record and returns false.
-    bool ReadDevice(const Arguments& a, Console& c, std::string& bytes);
+    // Reads the whole device as a backup does, but into memory (with the texts of a reading unless
+    // others are given); on failure it names the record and returns false.
+    bool ReadDevice(const Arguments& a, Console& c, std::string& bytes,
+                    const ReadingTexts& texts = kVerifyReadingTexts);
+
+    // The restore of the bytes after the window's pause; on failure it names the record and returns
+    // false. Ctrl+C during it leaves the note that the device now holds a partial configuration.
+    bool Restore(const Arguments& a, Console& c, const std::string& bytes);
 
   private:
     // Declared first so that it is destroyed last, after the trace has written its last line.
