@@ -14,10 +14,10 @@
 #include "editor/destination_path.h"
 #include "editor/identifier_rules.h"
 #include "editor/identity_copy.h"
+#include "editor/record_fields.h"
 #include "editor/setting_input.h"
 #include "editor/settings_diff.h"
 #include "transfer/config_record.h"
-#include "transfer/hex_codec.h"
 #include "transfer/transfer_texts.h"
 
 namespace
@@ -61,8 +61,7 @@ bool TakeIdentifier(const std::string& value, int index, std::u16string& target,
 {
     std::optional<std::u16string> id = FromUtf8(value);
     if (id)
-        std::transform(id->begin(), id->end(), id->begin(),
-                       [](char16_t ch) { return ch >= u'a' && ch <= u'z' ? static_cast<char16_t>(ch - 0x20) : ch; });
+        id = AsciiUpperCase(*id);
     if (!id || !IsValidEditedIdentifier(*id)) {
         ReportUsageError(c, ToUtf8(IdentifierLengthMessage(index)));
         return false;
@@ -74,8 +73,7 @@ bool TakeIdentifier(const std::string& value, int index, std::u16string& target,
 // C0 and C1 control characters and DEL, which a name on the device's display cannot show.
 bool HasControlCharacter(std::u16string_view name)
 {
-    return std::any_of(name.begin(), name.end(),
-                       [](char16_t ch) { return ch < 0x20 || ch == 0x7F || (ch >= 0x80 && ch <= 0x9F); });
+    return std::any_of(name.begin(), name.end(), IsControlCharacter);
 }
 
 bool TakeName(const std::string& value, int k, std::u16string& target, Console& c)
@@ -100,10 +98,8 @@ std::optional<std::string> WithOwnId(const std::string& out, const std::u16strin
     const std::optional<std::u16string> path = FromUtf8(out);
     if (!path)
         return std::nullopt;
-    std::u16string ending = path->size() >= 4 ? path->substr(path->size() - 4) : u"";
-    std::transform(ending.begin(), ending.end(), ending.begin(),
-                   [](char16_t ch) { return ch >= u'A' && ch <= u'Z' ? static_cast<char16_t>(ch + 0x20) : ch; });
-    if (ending == u".q4k")
+    const std::u16string ending = path->size() >= 4 ? path->substr(path->size() - 4) : u"";
+    if (AsciiUpperCase(ending) == u".Q4K")
         return ToUtf8(ComposeDestinationPath(*path, true, ownId));
     return out + "_" + ToUtf8(ownId);
 }
@@ -114,8 +110,7 @@ std::string Summary(const std::vector<std::string>& records)
     int mainRecords = 0, interface = 0, lowest = 0xFF, highest = 0;
     const std::string* bc = nullptr;
     for (const std::string& record : records) {
-        const int address =
-            HexDigitValue(record[kRecordAddressPos]) * 16 + HexDigitValue(record[kRecordAddressPos + 1]);
+        const int address = ReadBytePair(record, kRecordAddressPos);
         if (address >= 0x01 && address <= 0x7F) {
             ++mainRecords;
             lowest = std::min(lowest, address);

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/utf8.h"
+
 namespace
 {
 
@@ -11,7 +13,7 @@ namespace
 bool IsPrintable(const std::u16string& text)
 {
     for (char16_t ch : text)
-        if (ch < 0x20 || ch == 0x7F || (ch >= 0x80 && ch < 0xA0) || ch > 0xFF)
+        if (IsControlCharacter(ch) || ch > 0xFF)
             return false;
     return !text.empty();
 }
