@@ -17,9 +17,9 @@
 #include "cli/rollout_record.h"
 #include "cli/settings_output.h"
 #include "cli/utf8.h"
-#include "editor/config_text.h"
-#include "editor/identity_copy.h"
-#include "editor/settings_diff.h"
+#include "config/config_text.h"
+#include "config/identity_copy.h"
+#include "config/settings_diff.h"
 #include "link/patient_identification.h"
 #include "transfer/record_compare.h"
 

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/editor_settings.h"
-#include "editor/settings_diff.h"
+#include "config/editor_settings.h"
+#include "config/settings_diff.h"
 #include "transfer/record_compare.h"
 
 // Names stand in double quotes with C-style escapes (\", \\, \t, \n, \r, \ooo, \u0080-\u009F).

@@ -1,10 +1,10 @@
 // "Öffnen...": a configuration file into the editor, taken over only once every check has passed.
 #include "app/config_file_filter.h"
 #include "app/main_dlg_win.h"
-#include "editor/config_text.h"
+#include "config/config_text.h"
+#include "config/identifier_rules.h"
 #include "editor/editor_texts.h"
 #include "editor/erweitert_win.h"
-#include "editor/identifier_rules.h"
 #include "framework/file_dialog_win.h"
 #include "framework/file_win.h"
 #include "framework/message_box_win.h"

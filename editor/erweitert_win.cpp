@@ -3,9 +3,9 @@
 #include "editor/erweitert_win.h"
 
 #include "app/main_dlg_win.h"
+#include "config/identifier_rules.h"
+#include "config/setting_input.h"
 #include "editor/editor_texts.h"
-#include "editor/identifier_rules.h"
-#include "editor/setting_input.h"
 #include "framework/wide_win.h"
 #include "resources/resource.h"
 

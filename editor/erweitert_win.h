@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "config/editor_settings.h"
 #include "controls/hex_edit_win.h"
-#include "editor/editor_settings.h"
 #include "framework/dialog_win.h"
 #include "framework/standard_controls_win.h"
 

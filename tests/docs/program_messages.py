@@ -19,7 +19,7 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parent.parent.parent
 WINDOW_DIRS = ("app", "transfer", "editor", "link", "framework", "controls")
 CLI_DIR = "cli"
-BUILT_FROM_PARTS = ("framework/standard_texts.cpp", "editor/identifier_rules.cpp")
+BUILT_FROM_PARTS = ("framework/standard_texts.cpp", "config/identifier_rules.cpp")
 # q4k sources that format results (show, diff, the progress bar, the help, the rollout's lines and
 # CSV), not messages.
 CLI_OUTPUT_ONLY = ("settings_output.cpp", "progress_meter.cpp", "help_text.cpp", "command_table.cpp",

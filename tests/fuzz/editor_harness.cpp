@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/config_text.h"
-#include "editor/editor_settings.h"
+#include "config/config_text.h"
+#include "config/editor_settings.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "transfer/config_record.h"
 

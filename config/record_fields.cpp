@@ -1,7 +1,7 @@
 // Hexadecimal pairs and the identifier order of the editor's fields.
-#include "editor/record_fields.h"
+#include "config/record_fields.h"
 
-#include "editor/identifier_rules.h"
+#include "config/identifier_rules.h"
 #include "transfer/hex_codec.h"
 
 namespace

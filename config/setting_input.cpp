@@ -1,5 +1,5 @@
 // The rules for settings a person enters.
-#include "editor/setting_input.h"
+#include "config/setting_input.h"
 
 bool IsTypedName(std::u16string_view name)
 {

@@ -1,12 +1,12 @@
 // Reading the editor's settings from a configuration text and patching them back into a copy.
-#include "editor/editor_settings.h"
+#include "config/editor_settings.h"
 
 #include <optional>
 
-#include "editor/config_text.h"
-#include "editor/identifier_rules.h"
-#include "editor/name_area.h"
-#include "editor/record_fields.h"
+#include "config/config_text.h"
+#include "config/identifier_rules.h"
+#include "config/name_area.h"
+#include "config/record_fields.h"
 #include "transfer/config_record.h"
 
 namespace

@@ -1,5 +1,5 @@
 // Carrying a vehicle's identity onto a template.
-#include "editor/identity_copy.h"
+#include "config/identity_copy.h"
 
 IdentityCopy CopyIdentity(const EditorSettings& templateSettings, const EditorSettings& vehicle)
 {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "editor/editor_settings.h"
+#include "config/editor_settings.h"
 
 inline constexpr std::size_t kNamePairs = 11; // bytes per name, the terminating 0 included
 inline constexpr std::size_t kNameAreaPairs = kNamePairs * kQuickIdCount;

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/editor_settings.h"
+#include "config/editor_settings.h"
 #include "transfer/record_compare.h"
 
 struct SettingDifference {

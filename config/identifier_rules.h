@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "editor/editor_settings.h"
+#include "config/editor_settings.h"
 
 // Identifier index: kOwnIdentifier for the own identifier (field 109), 0..9 for quick-change k (110 + k).
 inline constexpr int kOwnIdentifier = -1;

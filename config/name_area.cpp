@@ -1,7 +1,7 @@
 // Walking the plain-name area across record boundaries and coding the names in it.
-#include "editor/name_area.h"
+#include "config/name_area.h"
 
-#include "editor/record_fields.h"
+#include "config/record_fields.h"
 #include "transfer/config_record.h"
 
 std::optional<NameArea> WalkNameArea(std::string_view text, std::size_t start)

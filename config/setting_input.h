@@ -1,5 +1,5 @@
 // What a person may type as a name: a plain-name field holds at most 10 characters of the Latin-1
-// range. (Identifiers: editor/identifier_rules.h.)
+// range. (Identifiers: config/identifier_rules.h.)
 #pragma once
 
 #include <cstddef>

@@ -1,8 +1,8 @@
 // The identifier fields' rules and the destination path's own-identifier suffix and split.
 #include <gtest/gtest.h>
 
-#include "editor/destination_path.h"
-#include "editor/identifier_rules.h"
+#include "config/destination_path.h"
+#include "config/identifier_rules.h"
 
 TEST(EditorIdentifierRules, EditedOnesAreCheckedExactlyLoadedOnesPassUnchanged)
 {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "editor/editor_settings.h"
+#include "config/editor_settings.h"
 
 struct IdentityCopy {
     EditorSettings settings;  // the template's settings with the vehicle's identity

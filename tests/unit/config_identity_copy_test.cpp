@@ -1,8 +1,8 @@
 // A vehicle's identity carried onto a template: every setting, spare pairs, and the TETRA rule.
 #include <gtest/gtest.h>
 
-#include "editor/identity_copy.h"
-#include "editor/settings_diff.h"
+#include "config/identity_copy.h"
+#include "config/settings_diff.h"
 #include "tests/unit/transfer_test_support.h"
 
 namespace

@@ -1,9 +1,9 @@
 // Typed settings, settings compared field by field and records compared beyond the settings.
 #include <gtest/gtest.h>
 
-#include "editor/config_text.h"
-#include "editor/setting_input.h"
-#include "editor/settings_diff.h"
+#include "config/config_text.h"
+#include "config/setting_input.h"
+#include "config/settings_diff.h"
 #include "tests/unit/transfer_test_support.h"
 
 TEST(SettingInput, TypedNameIsAtMostTenLatin1Characters)

@@ -6,9 +6,9 @@
 #include <functional>
 #include <sstream>
 
-#include "editor/config_text.h"
-#include "editor/editor_settings.h"
-#include "editor/identifier_rules.h"
+#include "config/config_text.h"
+#include "config/editor_settings.h"
+#include "config/identifier_rules.h"
 #include "tests/unit/transfer_test_support.h"
 #include "transfer/config_record.h"
 

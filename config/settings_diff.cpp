@@ -1,5 +1,5 @@
 // Settings compared field by field, and records compared with the settings written alike.
-#include "editor/settings_diff.h"
+#include "config/settings_diff.h"
 
 #include <string>
 

@@ -1,5 +1,5 @@
 // The identifier fields' length rule, its message, and which identifiers may reach a record.
-#include "editor/identifier_rules.h"
+#include "config/identifier_rules.h"
 
 #include "transfer/hex_codec.h"
 

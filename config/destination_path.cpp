@@ -1,5 +1,5 @@
 // The own-identifier suffix of the destination path and the path's split into folder and file name.
-#include "editor/destination_path.h"
+#include "config/destination_path.h"
 
 #include "transfer/hex_codec.h"
 

@@ -1,5 +1,5 @@
 // Building the editor's configuration text from a file and finding a record in it by its tag.
-#include "editor/config_text.h"
+#include "config/config_text.h"
 
 #include "transfer/config_record.h"
 
