@@ -1,38 +1,69 @@
-"""The guide's source as the tests see it: its message tables, its pictures with their captions,
-its warnings and its version."""
+"""The two guides' sources as the tests see them: their message tables, pictures with captions,
+safety notices and sentences, and each rendered once to HTML by scripts/render-guide."""
 
 import re
+import subprocess
 from pathlib import Path
 
+from program_messages import cli_messages, window_messages
+
 ROOT = Path(__file__).resolve().parent.parent.parent
-GUIDE = ROOT / "docs/anleitung/anleitung.md"
-PICTURES = ROOT / "docs/anleitung/bilder"
 VERSION_HEADER = ROOT / "resources/version.h"
-MESSAGE_HEADING = "## Meldungen"
+RENDERED = ROOT / "build/reports/docs"
+SIGNAL_WORDS = ("WARNUNG", "VORSICHT", "HINWEIS")
+NOTICE_PARTS = ("Gefahr:", "Folge:", "So vermeiden Sie es:")
 # ![alt](path "caption"): the title is the caption the rendered page shows under the picture.
 PICTURE = re.compile(r'!\[[^\]]*\]\(([^)\s]+)(?:\s+"([^"]*)")?\)')
-WARNING = re.compile(r"^!!! warning\b", re.M)
+TABLE_RULE = re.compile(r"\|[-| :]+\|")
 
 
-def text():
-    return GUIDE.read_text(encoding="utf-8")
+class Guide:
+    def __init__(self, title, source, html_name, messages):
+        self.title, self.source, self.html_name, self.messages = title, source, html_name, messages
+
+    def __str__(self):
+        return self.source.relative_to(ROOT).as_posix()
+
+    def exists(self):
+        return self.source.is_file()
+
+    def text(self):
+        return self.source.read_text(encoding="utf-8")
+
+    def pictures(self):
+        """(relative path, caption) of each picture the guide shows, in order; "" for no caption."""
+        return PICTURE.findall(self.text())
+
+    def message_rows(self):
+        """The cells of every table row under a level-2 heading that starts with "Meldungen"."""
+        rows, inside = [], False
+        for line in self.text().splitlines():
+            if line.startswith("## "):
+                inside = line.startswith("## Meldungen")
+            elif inside and line.startswith("|") and not TABLE_RULE.fullmatch(line.strip()):
+                rows.append([c.strip() for c in re.split(r"(?<!\\)\|", line.strip().strip("|"))])
+        return rows
+
+    def message_cells(self):
+        """The first two cells (the message, its title) of each message row, as the reader sees them."""
+        return [plain(c) for row in self.message_rows() if row[0] != "Meldung" for c in row[:2]]
+
+    def quotes(self):
+        """Each block quote as its paragraphs, the "> " marks taken off."""
+        blocks = re.findall(r"(?m)((?:^[ \t]*>.*\n?)+)", self.text())
+        return [[" ".join(p.split()) for p in re.sub(r"(?m)^[ \t]*> ?", "", b).split("\n\n") if p.strip()]
+                for b in blocks]
+
+    def sentences(self):
+        """The prose in sentences; code blocks left out, a table row counts as one."""
+        prose = re.sub(r"(?ms)^[ \t]*```.*?```", "", self.text())
+        return [s for s in re.split(r"(?<=[.!?])\s+|\n\s*\n|\n(?=\s*[-|>\d])", prose) if s.strip()]
 
 
-def version():
-    return re.search(r'#define\s+Q4_VERSION_TEXT\s+"([^"]+)"', VERSION_HEADER.read_text(encoding="utf-8")).group(1)
-
-
-def section(heading=MESSAGE_HEADING):
-    """The text from a level-2 heading to the next one."""
-    source = text()
-    start = source.index(heading + "\n")
-    end = source.find("\n## ", start + len(heading))
-    return source[start:] if end < 0 else source[start:end]
-
-
-def _cells(row):
-    row = row.strip().strip("|")
-    return [c.strip() for c in re.split(r"(?<!\\)\|", row)]
+SERVICE = Guide("Q4_Backup – Anleitung für den Service", ROOT / "docs/anleitung/anleitung.md", "Anleitung.html",
+                window_messages)
+FLEET = Guide("q4k und Flottenumstellung", ROOT / "docs/flotte/flotte.md", "Flotte.html", cli_messages)
+GUIDES = (SERVICE, FLEET)
 
 
 def plain(markdown_text):
@@ -41,28 +72,18 @@ def plain(markdown_text):
     return " ".join(out.split())
 
 
-def message_cells():
-    """The "Meldung" and "Titel" cells of every table in the message section, as plain text."""
-    cells = []
-    for line in section().splitlines():
-        if not line.startswith("|") or re.fullmatch(r"\|[-| :]+\|", line.strip()):
-            continue
-        row = _cells(line)
-        if row[:2] == ["Meldung", "Titel"]:
-            continue
-        cells += [plain(c) for c in row[:2]]
-    return cells
+def version():
+    return re.search(r'#define\s+Q4_VERSION_TEXT\s+"([^"]+)"', VERSION_HEADER.read_text(encoding="utf-8")).group(1)
 
 
-def pictures():
-    """(relative path, caption) of each picture the guide shows, in order; "" for no caption."""
-    return PICTURE.findall(text())
+_rendered = False
 
 
-def picture_references():
-    """The relative paths of the pictures the guide shows, in order."""
-    return [path for path, _ in pictures()]
-
-
-def warning_count():
-    return len(WARNING.findall(text()))
+def rendered(guide):
+    """The guide's HTML page; scripts/render-guide renders every guide once per test run."""
+    global _rendered
+    if not _rendered:
+        subprocess.run([str(ROOT / "scripts/render-guide"), "--out-dir", str(RENDERED)], check=True,
+                       capture_output=True)
+        _rendered = True
+    return RENDERED / guide.html_name

@@ -1,14 +1,16 @@
-"""The message texts of Q4_Backup.exe and q4k, read from the program's sources, so that the guide's
-message table is checked against what the program really says and not against a copy of it.
+"""The message texts of Q4_Backup.exe and of q4k, read from the programs' sources, so that each
+guide's message table is checked against what its program really says and not against a copy of it.
 
 A message is found by where it stands, not by a list of texts:
-- a named text constant (k...Text, k...Caption) in the window program's and q4k's sources;
+- a named text constant (k...Text, k...Caption) in the window program's and q4k's sources (the
+  window program's are those its build takes: no *_posix file);
 - a literal handed to a message box (MessageBox, AfxMessageBox, ShowMessage);
 - a numbered backup error caption ("Fehler NN") in the transfer sources;
 - every literal of the two sources that build messages from parts (the framework's standard
   texts and the identifier-length rule);
 - in q4k's sources, a literal written to the error or the output stream, assigned to an error
-  text, or returned as one (argument checks, file access, the results of check and verify).
+  text, handed to a usage-error report, or returned as one (argument checks, file access, the
+  results of check and verify).
 Run-time parts (a path, a number) split a message into fragments; each fragment must appear in the
 guide's table, where the run-time part stands as a placeholder such as <Datei>.
 """
@@ -17,7 +19,7 @@ import re
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent.parent
-WINDOW_DIRS = ("app", "transfer", "editor", "link", "framework", "controls")
+WINDOW_DIRS = ("app", "transfer", "editor", "config", "link", "framework", "controls")
 CLI_DIR = "cli"
 BUILT_FROM_PARTS = ("framework/standard_texts.cpp", "config/identifier_rules.cpp")
 # q4k sources that format results (show, diff, the progress bar, the help, the rollout's lines and
@@ -85,6 +87,8 @@ def _sources(*dirs):
 def _window_messages():
     found = []
     for path in _sources(*WINDOW_DIRS):
+        if path.stem.endswith("_posix"):
+            continue
         rel = path.relative_to(ROOT).as_posix()
         source = path.read_text(encoding="utf-8")
         for statement in _statements(source):
@@ -109,6 +113,7 @@ def _cli_messages():
                 found += [(rel, t) for t in _literals(statement.split("=", 1)[1])]
             found += [(rel, t) for t in _after(statement, r"\b(c\.)?(err|cerr|out|cout)\s*<<")]
             found += [(rel, t) for t in _after(statement, r"\berror\s*=(?!=)")]
+            found += [(rel, t) for t in _after(statement, r"\bReport\w*Error\s*\(")]
             found += [(rel, t) for t in _after(statement, r"^(.*\s)?return\b")]
     return found
 
@@ -125,10 +130,9 @@ def fragments(text):
     return parts
 
 
-def program_messages():
-    """[(source file, message fragment)] of both programs, each fragment once."""
+def _fragments_once(found):
     seen, result = set(), []
-    for rel, text in _window_messages() + _cli_messages():
+    for rel, text in found:
         for fragment in fragments(text):
             if fragment not in seen:
                 seen.add(fragment)
@@ -136,6 +140,16 @@ def program_messages():
     return result
 
 
+def window_messages():
+    """[(source file, message fragment)] of Q4_Backup.exe, each fragment once."""
+    return _fragments_once(_window_messages())
+
+
+def cli_messages():
+    """[(source file, message fragment)] of q4k, each fragment once."""
+    return _fragments_once(_cli_messages())
+
+
 if __name__ == "__main__":
-    for rel, fragment in program_messages():
+    for rel, fragment in window_messages() + cli_messages():
         print("%-32s %s" % (rel, fragment))

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Tests of the user guide and of the release package: the guide's message table against the
-program's sources, its pictures and links, the rendered page in headless Chromium, and (with
---package) scripts/package run and its archives checked, the Windows programs under Wine.
+"""Tests of the two guides and of the release package: each guide's message tables against its
+program's sources, its safety notices, pictures and links, the rendered pages in headless Chromium,
+and (with --package) scripts/package run and its archives checked, the Windows programs under Wine.
 Prints one line per test, then "N passed, M failed"; the exit code is 0 only when nothing failed."""
 
 import argparse
@@ -44,6 +44,7 @@ class LineResult(unittest.TextTestResult):
     def addSkip(self, test, reason):
         unittest.TestResult.addSkip(self, test, reason)
         self._line("skip", test)
+        self.stream.write("     %s\n" % reason)
 
 
 def package(args):
