@@ -49,10 +49,10 @@ class Guide:
         return [plain(c) for row in self.message_rows() if row[0] != "Meldung" for c in row[:2]]
 
     def quotes(self):
-        """Each block quote as its paragraphs, the "> " marks taken off."""
+        """Each block quote as its parts: paragraphs, and lines that start with a bold label."""
         blocks = re.findall(r"(?m)((?:^[ \t]*>.*\n?)+)", self.text())
-        return [[" ".join(p.split()) for p in re.sub(r"(?m)^[ \t]*> ?", "", b).split("\n\n") if p.strip()]
-                for b in blocks]
+        return [[" ".join(p.split()) for p in re.split(r"\n\s*\n|\n(?=\*\*)", re.sub(r"(?m)^[ \t]*> ?", "", b))
+                 if p.strip()] for b in blocks]
 
     def sentences(self):
         """The prose in sentences; code blocks left out, a table row counts as one."""

@@ -1,5 +1,5 @@
 """The release archives in dist/ as a technician gets them: the files are there, the checksums
-match, the guide and the read-me carry the version, and each program starts and tells its version:
+match, both guides and the read-me carry the version, and each program starts and tells its version:
 q4k natively and q4k.exe under Wine with --version, Q4_Backup.exe under Wine in its help box."""
 
 import hashlib
@@ -28,8 +28,9 @@ CONFIG = {
     "driver": Path(os.environ.get("Q4_DRIVER", ROOT / "build/mingw/q4drive.exe")),
     "work": ROOT / "build/reports/docs/package",
 }
-WINDOWS_FILES = ["Anleitung.html", "LIESMICH.txt", "Q4_Backup.exe", "SHA256SUMS", "q4k.exe"]
-LINUX_FILES = ["Anleitung.html", "q4k", "q4k.1", "q4k.bash-completion"]
+GUIDE_FILES = ["Anleitung.html", "Flotte.html"]
+WINDOWS_FILES = sorted(GUIDE_FILES + ["LIESMICH.txt", "Q4_Backup.exe", "SHA256SUMS", "q4k.exe"])
+LINUX_FILES = sorted(GUIDE_FILES + ["q4k", "q4k.1", "q4k.bash-completion"])
 HELP_VERSION_PREFIX = "Quendal 4 - Backup-Software    Version "
 
 
@@ -85,13 +86,14 @@ class Archives(unittest.TestCase):
         for name, digest in listed.items():
             self.assertEqual(sha256((self.windows / name).read_bytes()), digest, name)
 
-    def test_linux_archive_holds_q4k_and_the_guide(self):
+    def test_linux_archive_holds_q4k_and_the_guides(self):
         folder = "q4k-%s-linux-x86_64" % self.version
         self.assertEqual(self.tar_names, ["%s/%s" % (folder, n) for n in LINUX_FILES])
         q4k = self.linux / folder / "q4k"
         self.assertTrue(os.access(q4k, os.X_OK), "q4k not executable")
-        self.assertEqual((self.linux / folder / "Anleitung.html").read_bytes(),
-                         (self.windows / "Anleitung.html").read_bytes(), "the same guide in both archives")
+        for name in GUIDE_FILES:
+            self.assertEqual((self.linux / folder / name).read_bytes(), (self.windows / name).read_bytes(),
+                             "the same %s in both archives" % name)
         page = subprocess.run(["man", "-l", str(self.linux / folder / "q4k.1")], capture_output=True, text=True,
                               env=dict(os.environ, MANPAGER="cat", LC_ALL="C.UTF-8"), timeout=30)
         self.assertEqual(page.returncode, 0, page.stderr)
@@ -102,10 +104,11 @@ class Archives(unittest.TestCase):
         for path in (self.zip_path, self.tar_path):
             self.assertIn("%s  %s" % (sha256(path.read_bytes()), path.name), sums)
 
-    def test_guide_and_readme_carry_the_version(self):
-        html = (self.windows / "Anleitung.html").read_text(encoding="utf-8")
-        self.assertIn("Version %s" % self.version, html)
-        self.assertNotIn("{{VERSION}}", html)
+    def test_guides_and_readme_carry_the_version(self):
+        for name in GUIDE_FILES:
+            html = (self.windows / name).read_text(encoding="utf-8")
+            self.assertIn("Version %s" % self.version, html, name)
+            self.assertNotIn("{{VERSION}}", html, name)
         readme = (self.windows / "LIESMICH.txt").read_bytes()
         self.assertTrue(readme.startswith(b"\xef\xbb\xbf"), "LIESMICH.txt without byte-order mark")
         self.assertIn(b"\r\n", readme)
