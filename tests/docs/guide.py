@@ -76,14 +76,17 @@ def version():
     return re.search(r'#define\s+Q4_VERSION_TEXT\s+"([^"]+)"', VERSION_HEADER.read_text(encoding="utf-8")).group(1)
 
 
-_rendered = False
+_render_output = None
 
 
 def rendered(guide):
-    """The guide's HTML page; scripts/render-guide renders every guide once per test run."""
-    global _rendered
-    if not _rendered:
-        subprocess.run([str(ROOT / "scripts/render-guide"), "--out-dir", str(RENDERED)], check=True,
-                       capture_output=True)
-        _rendered = True
-    return RENDERED / guide.html_name
+    """The guide's HTML page; scripts/render-guide renders every guide once per test run, each on its
+    own, so that a guide it cannot render fails only that guide's tests."""
+    global _render_output
+    if _render_output is None:
+        done = subprocess.run([str(ROOT / "scripts/render-guide"), "--out-dir", str(RENDERED)], capture_output=True,
+                              text=True)
+        _render_output = done.stdout + done.stderr
+    page = RENDERED / guide.html_name
+    assert page.is_file(), "scripts/render-guide made no %s: %s" % (guide.html_name, _render_output)
+    return page
