@@ -2,8 +2,9 @@
 guide's message table is checked against what its program really says and not against a copy of it.
 
 A message is found by where it stands, not by a list of texts:
-- a named text constant (k...Text, k...Caption) in the window program's and q4k's sources (the
-  window program's are those its build takes: no *_posix file);
+- a named text constant (k...Text, k...Caption, and the window's k...Reason shown by Windows at a
+  shutdown) in the window program's and q4k's sources (the window program's are those its build
+  takes: no *_posix file);
 - a literal handed to a message box (MessageBox, AfxMessageBox, ShowMessage);
 - a numbered backup error caption ("Fehler NN") in the transfer sources;
 - every literal of the two sources that build messages from parts (the framework's standard
@@ -92,7 +93,7 @@ def _window_messages():
         rel = path.relative_to(ROOT).as_posix()
         source = path.read_text(encoding="utf-8")
         for statement in _statements(source):
-            if re.search(r"\bk\w*(Text|Caption)\w*\s*\[\]\s*=", statement) and "Help" not in statement:
+            if re.search(r"\bk\w*(Text|Caption|Reason)\w*\s*\[\]\s*=", statement) and "Help" not in statement:
                 found += [(rel, t) for t in _literals(statement.split("=", 1)[1])]
             found += [(rel, t) for t in _after(statement, r"\b(Afx)?MessageBoxW?\s*\(|\bShowMessage\s*\(")]
             if rel.startswith("transfer/"):
