@@ -7,7 +7,7 @@
 #include "editor/editor_texts.h"
 #include "editor/erweitert_win.h"
 #include "framework/file_dialog_win.h"
-#include "framework/wide_win.h"
+#include "platform/wide_win.h"
 #include "resources/resource.h"
 
 void Erweitert::CheckIdentifierLength(UINT id)

@@ -4,8 +4,8 @@
 #include "editor/editor_placement.h"
 #include "editor/erweitert_win.h"
 #include "editor/path_fit.h"
-#include "framework/wide_win.h"
 #include "framework/window_placement_win.h"
+#include "platform/wide_win.h"
 #include "resources/resource.h"
 
 namespace

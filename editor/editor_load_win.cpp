@@ -9,7 +9,7 @@
 #include "framework/file_win.h"
 #include "framework/message_box_win.h"
 #include "framework/standard_texts.h"
-#include "framework/wide_win.h"
+#include "platform/wide_win.h"
 #include "resources/resource.h"
 #include "transfer/config_record.h"
 #include "transfer/transfer_texts.h"

@@ -5,8 +5,8 @@
 #include "editor/editor_texts.h"
 #include "editor/erweitert_win.h"
 #include "framework/file_win.h"
-#include "framework/wide_win.h"
 #include "link/identification.h"
+#include "platform/wide_win.h"
 
 namespace
 {

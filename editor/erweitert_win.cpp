@@ -6,7 +6,7 @@
 #include "config/identifier_rules.h"
 #include "config/setting_input.h"
 #include "editor/editor_texts.h"
-#include "framework/wide_win.h"
+#include "platform/wide_win.h"
 #include "resources/resource.h"
 
 namespace
