@@ -1,7 +1,7 @@
 // The identifier fields' length check and the destination: chosen, the source itself, or either
 // with the own identifier appended; kept in the main window as one path, shown as folder and name.
 #include "app/config_file_filter.h"
-#include "app/main_dlg_win.h"
+#include "app/main_dlg_shared_win.h"
 #include "config/destination_path.h"
 #include "config/identifier_rules.h"
 #include "editor/editor_texts.h"
