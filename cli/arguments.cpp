@@ -165,6 +165,35 @@ std::string CheckShape(Arguments& a, OptionSet given, const std::string& default
     return CheckOptions(a, *command, given);
 }
 
+// The option words[i] (and its value, which may be the next word); a usage error or nothing.
+std::string TakeOption(const std::vector<std::string>& words, std::size_t& i, Arguments& a, OptionSet& given)
+{
+    std::string word = words[i];
+    std::string value;
+    bool hasValue = false;
+    if (const auto eq = word.find('='); word.compare(0, 2, "--") == 0 && eq != std::string::npos) {
+        value = word.substr(eq + 1);
+        word = word.substr(0, eq);
+        hasValue = true;
+    }
+    const OptionSpec* spec = FindOption(word);
+    if (!spec)
+        return "Unbekannte Option: " + word;
+    given |= Bit(spec->option);
+    if (spec->kind == OptionValue::None) {
+        if (hasValue)
+            return word + " nimmt keinen Wert.";
+        ApplySwitch(a, spec->option);
+        return {};
+    }
+    if (!hasValue) {
+        if (i + 1 >= words.size())
+            return word + " braucht einen Wert.";
+        value = words[++i];
+    }
+    return ApplyValue(a, *spec, value);
+}
+
 } // namespace
 
 ParsedArguments ParseArguments(const std::vector<std::string>& words, const std::string& defaultPort)
@@ -174,49 +203,17 @@ ParsedArguments ParseArguments(const std::vector<std::string>& words, const std:
     bool optionsEnded = false;
     OptionSet given = 0;
     for (std::size_t i = 0; i < words.size(); ++i) {
-        std::string word = words[i];
+        const std::string& word = words[i];
         if (optionsEnded || word.size() < 2 || word[0] != '-') {
             if (a.command.empty())
                 a.command = word;
             else
                 a.operands.push_back(word);
-            continue;
-        }
-        if (word == "--") {
+        } else if (word == "--") {
             optionsEnded = true;
-            continue;
-        }
-        std::string value;
-        bool hasValue = false;
-        if (const auto eq = word.find('='); word.compare(0, 2, "--") == 0 && eq != std::string::npos) {
-            value = word.substr(eq + 1);
-            word = word.substr(0, eq);
-            hasValue = true;
-        }
-        const OptionSpec* spec = FindOption(word);
-        if (!spec) {
-            parsed.error = "Unbekannte Option: " + word;
+        } else if (parsed.error = TakeOption(words, i, a, given); !parsed.error.empty()) {
             return parsed;
         }
-        given |= Bit(spec->option);
-        if (spec->kind == OptionValue::None) {
-            if (hasValue) {
-                parsed.error = word + " nimmt keinen Wert.";
-                return parsed;
-            }
-            ApplySwitch(a, spec->option);
-            continue;
-        }
-        if (!hasValue) {
-            if (i + 1 >= words.size()) {
-                parsed.error = word + " braucht einen Wert.";
-                return parsed;
-            }
-            value = words[++i];
-        }
-        parsed.error = ApplyValue(a, *spec, value);
-        if (!parsed.error.empty())
-            return parsed;
     }
     parsed.error = CheckShape(a, given, defaultPort);
     return parsed;
