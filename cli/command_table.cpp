@@ -22,7 +22,8 @@ constexpr CommandSpec kCommands[] = {
     {"restore", 2, CommandGroup::Device, kTalksToDevice | Takes(Fast, Verify), RunRestoreCommand,
      "  restore PORT DATEI        Datei -> Quendal 4 (eine ungeeignete Datei sendet nichts)\n"},
     {"verify", 2, CommandGroup::Device, kTalksToDevice | Takes(Fast, Json), RunVerify,
-     "  verify PORT DATEI         Gerät auslesen und mit DATEI vergleichen (\"XX\"-Bytes zählen nicht)\n"},
+     "  verify PORT DATEI [--json]\n"
+     "                            Gerät auslesen und mit DATEI vergleichen (\"XX\"-Bytes zählen nicht)\n"},
     {"rollout", 2, CommandGroup::Device, Takes(Fast, Archive, Loop, DryRun), RunRollout,
      "  rollout PORT VORLAGE --archive ORDNER [--loop] [--dry-run]\n"
      "                            je Fahrzeug: auf das Gerät warten, sichern nach ORDNER, VORLAGE mit\n"

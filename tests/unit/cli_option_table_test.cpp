@@ -1,4 +1,5 @@
-// The generated bash completion offers every command and every option of every command.
+// Every option of every command is in the command's help, and the generated bash completion
+// offers every command and every option of every command.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -8,6 +9,7 @@
 
 #include "cli/bash_completion.h"
 #include "cli/command_table.h"
+#include "cli/help_text.h"
 
 namespace
 {
@@ -46,7 +48,19 @@ std::vector<std::string> Offered(const std::vector<Case>& cases)
 
 } // namespace
 
-TEST(CliCompletion, EveryCommandAndEachOfItsOptionsCompletes)
+TEST(CliOptionTable, TheHelpOfEveryCommandNamesEachOfItsOptions)
+{
+    for (const CommandSpec& command : CommandTable()) {
+        const std::string help = CommandHelpText(command);
+        for (const OptionSpec& spec : OptionTable()) {
+            const bool named = help.find(spec.name) != std::string::npos ||
+                               (!spec.shortName.empty() && help.find(spec.shortName) != std::string::npos);
+            EXPECT_TRUE(named || !Allows(command, spec.option)) << command.name << " " << spec.name;
+        }
+    }
+}
+
+TEST(CliOptionTable, EveryCommandAndEachOfItsOptionsCompletes)
 {
     std::vector<Case> cases;
     for (const CommandSpec& command : CommandTable()) {
