@@ -40,9 +40,10 @@ std::string WithSpellings(std::string words, const OptionSpec& spec, const char*
     return Joined(words, spec.name, separator);
 }
 
-std::string Quoted(const std::string& name, const std::string& words)
+// A shell variable holding the words.
+std::string Local(std::string_view name, const std::string& words)
 {
-    return "    local " + name + R"(=")" + words + R"("
+    return R"(    local )" + std::string(name) + R"(=")" + words + R"("
 )";
 }
 
@@ -118,7 +119,8 @@ std::string BashCompletion()
             devices = Joined(devices, command.name, " ");
     }
     commands = Joined(commands, "help", " ");
-    return kHead + Quoted("commands", commands) + Quoted("devices", devices) + R"(    if [ "$COMP_CWORD" -eq 1 ]; then
+    const std::string locals = Local("commands", commands) + Local("devices", devices);
+    return kHead + locals + R"(    if [ "$COMP_CWORD" -eq 1 ]; then
         COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
         return
     fi

@@ -1,8 +1,6 @@
 // The table of q4k's options.
 #include "cli/option_table.h"
 
-#include <iterator>
-
 namespace
 {
 
@@ -48,16 +46,6 @@ constexpr OptionSpec kOptions[] = {
     {Version, "--version", "", None, "", Options, "die Version von q4k"},
 };
 
-// SpecOf finds an entry by its option's number.
-constexpr bool InOptionOrder()
-{
-    for (unsigned i = 0; i < std::size(kOptions); ++i)
-        if (static_cast<unsigned>(kOptions[i].option) != i)
-            return false;
-    return true;
-}
-static_assert(InOptionOrder());
-
 } // namespace
 
 std::span<const OptionSpec> OptionTable()
@@ -71,9 +59,4 @@ const OptionSpec* FindOption(std::string_view word)
         if (word == spec.name || (!spec.shortName.empty() && word == spec.shortName))
             return &spec;
     return nullptr;
-}
-
-const OptionSpec& SpecOf(Option option)
-{
-    return kOptions[static_cast<unsigned>(option)];
 }

@@ -78,7 +78,5 @@ std::span<const OptionSpec> OptionTable();
 // The entry of "--name" or "-n", or nothing for an unknown word.
 const OptionSpec* FindOption(std::string_view word);
 
-const OptionSpec& SpecOf(Option option);
-
 // What every command takes besides its own options.
 inline constexpr OptionSet kEveryCommand = Takes(Option::Quiet, Option::Help, Option::Version);
