@@ -24,6 +24,11 @@ class ByteLink
         return Read(data, n);
     }
 
+    // Whether the port failed with a device error (the adapter is gone, a hang-up), as against a
+    // line that stays silent; reads then return nothing after their time-out. A link that
+    // cannot tell says no.
+    virtual bool DeviceError() const { return false; }
+
     // Milliseconds on a monotonic clock; bounds the loops that wait for a silent line.
     virtual std::uint64_t NowMs() = 0;
 };
