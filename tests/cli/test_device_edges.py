@@ -8,7 +8,7 @@ import subprocess
 import threading
 import time
 
-from support import GOLDEN_BACKUP, Q4K, Q4kCase
+from support import END, GOLDEN_BACKUP, Q4K, Q4kCase
 
 CRLF_IDENT = "\\x02Quendal 4 TETRA\\r\\nV 2.14\\r\\nTETRA-Option\\r\\n"
 DEGREE_IDENT = "\\x02Quendal 4 TETRA\\rV 2.14\\xB0\\rTETRA-Option"
@@ -35,7 +35,15 @@ class DeviceEdges(Q4kCase):
         deadline = time.monotonic() + timeout
         while not any(c.startswith(prefix) for c in sim.commands()):
             self.assertLess(time.monotonic(), deadline, "no %s within %d s" % (prefix, timeout))
-            time.sleep(0.02)
+            time.sleep(0.01)
+
+    def start_rollout_then_during_its_restore(self, sim, act):
+        running = subprocess.Popen(self.rollout_command(sim.pty, "--fast", "-q"), cwd=self.folder,
+                                   stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        self.wait_for_command(sim, "$P05")
+        act(running)
+        self.assertNotIn(END, sim.commands())  # the restore was still under way
+        return running
 
     def assertHoldsNewFile(self, sim):
         """The device holds the rollout's whole new file, and its line is in the CSV."""
@@ -70,10 +78,7 @@ class DeviceEdges(Q4kCase):
     def test_a_closed_pipe_during_the_restore_cuts_nothing_short(self):
         # `| head -n 1`: the reader is gone before q4k writes its line.
         sim = self.simulator()
-        running = subprocess.Popen(self.rollout_command(sim.pty, "-q"), cwd=self.folder, stdout=subprocess.PIPE,
-                                   stderr=subprocess.PIPE, text=True)
-        self.wait_for_command(sim, "$P05")
-        running.stdout.close()
+        running = self.start_rollout_then_during_its_restore(sim, lambda p: p.stdout.close())
         _, err = running.communicate(timeout=60)
         self.assertEqual(running.returncode, 4, err)
         self.assertEqual(err, WRITE_FAILED)
@@ -81,7 +86,7 @@ class DeviceEdges(Q4kCase):
 
     def test_head_on_both_streams_cuts_nothing_short(self):
         sim = self.simulator()
-        command = " ".join("'%s'" % word for word in self.rollout_command(sim.pty))
+        command = " ".join("'%s'" % word for word in self.rollout_command(sim.pty, "--fast"))
         shell = subprocess.run(["bash", "-c", command + " 2>&1 | head -n 3; exit ${PIPESTATUS[0]}"],
                                cwd=self.folder, capture_output=True, text=True, timeout=60)
         self.assertEqual(shell.returncode, 4, shell.stdout)
@@ -90,10 +95,7 @@ class DeviceEdges(Q4kCase):
 
     def test_a_closed_terminal_lets_the_restore_and_its_verify_end(self):
         sim = self.simulator()
-        running = subprocess.Popen(self.rollout_command(sim.pty, "-q"), cwd=self.folder, stdout=subprocess.PIPE,
-                                   stderr=subprocess.PIPE, text=True)
-        self.wait_for_command(sim, "$P05")
-        running.send_signal(signal.SIGHUP)
+        running = self.start_rollout_then_during_its_restore(sim, lambda p: p.send_signal(signal.SIGHUP))
         out, err = running.communicate(timeout=60)
         self.assertEqual(running.returncode, 0, err)
         self.assertRegex(out, r"^6F1A2B3C: erledigt\. ")
