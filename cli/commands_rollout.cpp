@@ -224,8 +224,11 @@ int RunRollout(const Arguments& a, Console& c)
     for (;;) {
         // While nothing answers, the port may be missing too (an adapter unplugged with the box).
         DeviceSession session(a, c);
-        if (session.AwaitDevice() != kExitDone)
+        const int waited = session.AwaitDevice();
+        if (waited == kExitInterrupted)
             break;
+        if (waited != kExitDone)
+            return waited;
         const VehicleRecord v = rollout.Serve(session);
         c.out << VehicleLine(v) << std::endl;
         tally.Count(v);
