@@ -13,6 +13,8 @@ from support import END, GOLDEN_BACKUP, Q4K, Q4kCase
 CRLF_IDENT = "\\x02Quendal 4 TETRA\\r\\nV 2.14\\r\\nTETRA-Option\\r\\n"
 DEGREE_IDENT = "\\x02Quendal 4 TETRA\\rV 2.14\\xB0\\rTETRA-Option"
 WRITE_FAILED = "q4k: Schreiben auf die Standardausgabe fehlgeschlagen.\n"
+# Acknowledgements that take a while keep the restore under way while the test acts on it.
+SLOW_ACKS = "ack-late=*:15"
 
 
 class DeviceEdges(Q4kCase):
@@ -77,7 +79,7 @@ class DeviceEdges(Q4kCase):
 
     def test_a_closed_pipe_during_the_restore_cuts_nothing_short(self):
         # `| head -n 1`: the reader is gone before q4k writes its line.
-        sim = self.simulator()
+        sim = self.simulator(fault=SLOW_ACKS)
         running = self.start_rollout_then_during_its_restore(sim, lambda p: p.stdout.close())
         _, err = running.communicate(timeout=60)
         self.assertEqual(running.returncode, 4, err)
@@ -94,7 +96,7 @@ class DeviceEdges(Q4kCase):
         self.assertHoldsNewFile(sim)
 
     def test_a_closed_terminal_lets_the_restore_and_its_verify_end(self):
-        sim = self.simulator()
+        sim = self.simulator(fault=SLOW_ACKS)
         running = self.start_rollout_then_during_its_restore(sim, lambda p: p.send_signal(signal.SIGHUP))
         out, err = running.communicate(timeout=60)
         self.assertEqual(running.returncode, 0, err)
