@@ -25,8 +25,8 @@ class ByteLink
     }
 
     // Whether the port failed with a device error (the adapter is gone, a hang-up), as against a
-    // line that stays silent; reads then return nothing after their time-out. A link that
-    // cannot tell says no.
+    // line that stays silent; its reads may then return nothing without waiting, so a loop that
+    // asks again checks this first. A link that cannot tell says no.
     virtual bool DeviceError() const { return false; }
 
     // Milliseconds on a monotonic clock; bounds the loops that wait for a silent line.

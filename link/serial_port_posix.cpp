@@ -52,13 +52,6 @@ Wait WaitFor(int fd, short events, int timeoutMs)
     return ready > 0 && (p.revents & events) != 0 ? Wait::Ready : Wait::TimedOut;
 }
 
-void SleepUntil(std::uint64_t deadline)
-{
-    const int left = RemainingMs(deadline);
-    const timespec pause{left / 1000, (left % 1000) * 1000000L};
-    ::nanosleep(&pause, nullptr);
-}
-
 // Raw 9600 baud, 8 data bits, no parity, one stop bit, no flow control; reads never block.
 void MakeRaw(termios& t)
 {
@@ -193,7 +186,8 @@ std::size_t PosixSerialLink::ReadWithin(std::uint8_t* data, std::size_t n, std::
 }
 
 // Reads until n bytes came, 1 ms passed without another, or the deadline passed. A failed port
-// reads as a silent one, so that a caller that asks again does not spin on it.
+// reads nothing at once, so that a transfer on it ends without waiting out its time-outs; who
+// asks again asks DeviceError first.
 std::size_t PosixSerialLink::ReadBefore(std::uint8_t* data, std::size_t n, std::uint64_t deadline)
 {
     std::size_t got = 0;
@@ -212,8 +206,6 @@ std::size_t PosixSerialLink::ReadBefore(std::uint8_t* data, std::size_t n, std::
         else if (errno != EAGAIN && errno != EINTR)
             m_deviceError = true;
     }
-    if (got == 0 && m_deviceError)
-        SleepUntil(deadline);
     return got;
 }
 

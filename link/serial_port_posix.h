@@ -25,7 +25,8 @@ class PosixSerialLink : public ByteLink
     // plus 1 ms for each byte asked for.
     std::size_t Read(std::uint8_t* data, std::size_t n) override;
     std::size_t ReadWithin(std::uint8_t* data, std::size_t n, std::uint64_t waitMs) override;
-    // A hang-up or an error of the port, seen by a read or a write; it stays until the port is closed.
+    // A hang-up or an error of the port, seen by a read or a write; it stays until the port is
+    // closed, and reads return nothing at once meanwhile.
     bool DeviceError() const override { return m_deviceError; }
     std::uint64_t NowMs() override;
 
