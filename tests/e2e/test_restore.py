@@ -1,6 +1,6 @@
 """Scenarios of "Datei -> Quendal 4": the golden file written into a device whose
 memory differs and read back unchanged, an acknowledgement that never comes or
-comes late, files that are missing, empty or no configuration file, and closing
+comes late, files that are missing, cut short or no configuration file, and closing
 while it runs."""
 
 import shutil
@@ -126,14 +126,13 @@ def test_restore_refuses_missing_and_unsuitable_files(case):
     expect_transfer_controls(app, True)
     expect_equal(transfer_commands(sim), [], "commands after the missing file")
 
-    # An empty file sends nothing but the end command, and sets a status the next step must replace.
-    since = len(sim.commands())
-    empty = case.artifacts / "empty.q4k"
-    empty.write_bytes(b"")
-    start_restore(case, app, empty)
-    wait_status(app, DONE)
-    wait_for_command(sim, END_COMMAND, since)
-    expect_equal(transfer_commands(sim, since), [END_COMMAND], "commands after the empty file")
+    # Empty, half a record, one and a half: what a copy cut short leaves; no whole configuration.
+    golden_start = GOLDEN_BACKUP.read_bytes()[:199]
+    cut_short = []
+    for size in (0, 66, 199):
+        path = case.artifacts / ("cut-%d.q4k" % size)
+        path.write_bytes(golden_start[:size])
+        cut_short.append(path)
 
     text = case.artifacts / "notes.q4k"
     text.write_bytes(("Kanal 1: Leitstelle Nord\r\n" * 12).encode("ascii"))
@@ -141,7 +140,7 @@ def test_restore_refuses_missing_and_unsuitable_files(case):
     large = case.artifacts / "large.q4k"
     golden = GOLDEN_BACKUP.read_bytes()
     large.write_bytes(golden * 4)
-    for unsuitable in (text, large):
+    for unsuitable in cut_short + [text, large]:
         since = len(sim.commands())
         start_restore(case, app, unsuitable)
         expect_message_box(app, ERROR_CAPTION, UNSUITABLE_TEXT, "error").press("OK")
@@ -149,6 +148,7 @@ def test_restore_refuses_missing_and_unsuitable_files(case):
         expect_transfer_controls(app, True)
         wait_for_query(sim)
         expect_equal(transfer_commands(sim, since), [], "commands after %s" % unsuitable.name)
+        expect_equal(status(app), FAILED, "status after %s" % unsuitable.name)
 
 
 def test_closing_during_restore_is_refused_and_beenden_ends_after_it(case):
