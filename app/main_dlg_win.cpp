@@ -106,7 +106,7 @@ INT_PTR CQ4_BackupDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, boo
         return 0;
     case WM_TRANSFER_ENDED:
         handled = true;
-        OnTransferEnded(wParam == kTransferAborted);
+        OnTransferEnded(wParam == kTransferAborted, lParam == kPortVanished);
         return 0;
     default:
         return 0;

@@ -25,9 +25,11 @@ extern int g_cxScreen;
 extern int g_cyScreen;
 
 // Posted by a worker when it has finished with the port, the file and the window's controls;
-// wParam kTransferAborted when an exception stopped it before its final status.
+// wParam kTransferAborted when an exception stopped it before its final status, lParam
+// kPortVanished when the port failed with a device error.
 inline constexpr UINT WM_TRANSFER_ENDED = WM_APP + 1;
 inline constexpr WPARAM kTransferAborted = 1;
+inline constexpr LPARAM kPortVanished = 1;
 
 // The identification timer and its period.
 inline constexpr UINT_PTR IDENT_TIMER_ID = 1;
@@ -45,6 +47,8 @@ class CQ4_BackupDlg : public CDialog
     // 1 when the port is open afterwards, -1 on failure (reported here).
     int OpenComPort(const std::wstring& devicePath);
     void ClosePort();
+    // Closes a port whose device went away; the identification then looks for it again, silently.
+    void ForgetVanishedPort();
     void SendEndCommand();
 
     // Worker procedures; the parameter is the main window.
@@ -80,7 +84,16 @@ class CQ4_BackupDlg : public CDialog
     void OnSysCommand(UINT id, LPARAM lParam, bool& handled);
     bool OnPaint();
     void OnTimer(UINT_PTR id);
+    // Buttons, flag and progress of the no-device state; the caller sets the texts.
+    void ShowNoDevice();
     void RefreshPortList(bool restorePrevious);
+    // The list from the last scan (m_aPortTable); the first port listed ever becomes current.
+    void FillPortList();
+    // The identification's own search when no port is listed: true when it made one current.
+    bool LookForPorts();
+    std::wstring SavedPort() const;
+    // OpenComPort, telling a failure only when `tell` is set.
+    int OpenPort(const std::wstring& devicePath, bool tell);
     void OnDropdownPort();
     void OnCloseupPort();
     void OnFileToDevice();
@@ -95,12 +108,13 @@ class CQ4_BackupDlg : public CDialog
     bool StartWorker(std::uint8_t state, LPTHREAD_START_ROUTINE proc);
     // A worker's end, on this thread: idle again and the controls usable, in one step; after an
     // aborted worker the failure status first.
-    void OnTransferEnded(bool aborted);
+    void OnTransferEnded(bool aborted, bool portVanished);
     // The port list and both transfer buttons, port list first.
     void EnableTransferControls(bool enable);
     void EnableTransferButtons(bool enable);
 
     bool m_bPortMessageOpen = false; // a failure box of OpenComPort is open
+    bool m_bPortVanished = false;    // the program closed the port after a device error, not the user
     CReplacingFile m_backupTarget;   // created by the button, written and committed by the backup worker
     std::wstring m_restoreSource;    // m_strRestoreFile as the restore started, read by its worker
 };

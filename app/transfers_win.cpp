@@ -86,7 +86,7 @@ bool CQ4_BackupDlg::StartWorker(std::uint8_t state, LPTHREAD_START_ROUTINE proc)
     return true;
 }
 
-void CQ4_BackupDlg::OnTransferEnded(bool aborted)
+void CQ4_BackupDlg::OnTransferEnded(bool aborted, bool portVanished)
 {
     if (aborted)
         ::SetDlgItemTextW(m_hWnd, IDC_STATUS,
@@ -94,6 +94,9 @@ void CQ4_BackupDlg::OnTransferEnded(bool aborted)
     // Idle first, so that controls that look usable never meet a refusing "Beenden".
     m_nState = STATE_IDLE;
     EnableTransferControls(true);
+    // After the buttons, which the no-device state disables again; the final status stays.
+    if (portVanished)
+        ForgetVanishedPort();
 }
 
 void CQ4_BackupDlg::EnableTransferControls(bool enable)
@@ -112,12 +115,15 @@ DWORD WINAPI CQ4_BackupDlg::BackupThreadProc(LPVOID param)
 {
     auto* dlg = static_cast<CQ4_BackupDlg*>(param);
     WPARAM ended = 0;
+    LPARAM port = 0;
     try {
         WindowTransferView view(dlg->m_hWnd);
         ComLink link(dlg->m_hPort);
         FileRecordSink sink(dlg->m_backupTarget);
+        const bool done = RunBackup(link, view, sink);
+        port = link.DeviceGone() ? kPortVanished : 0;
         // Only a complete backup takes the destination's place; any failure leaves it as it was.
-        if (!RunBackup(link, view, sink)) {
+        if (!done) {
             dlg->m_backupTarget.Discard();
         } else if (!dlg->m_backupTarget.Commit()) {
             view.ShowFileError(dlg->m_backupTarget.File().ErrorText());
@@ -129,7 +135,7 @@ DWORD WINAPI CQ4_BackupDlg::BackupThreadProc(LPVOID param)
         ended = kTransferAborted;
     }
     // The window may end as soon as it is idle again, so the worker touches it no more after this.
-    ::PostMessageW(dlg->m_hWnd, WM_TRANSFER_ENDED, ended, 0);
+    ::PostMessageW(dlg->m_hWnd, WM_TRANSFER_ENDED, ended, port);
     return 0;
 }
 
@@ -137,6 +143,7 @@ DWORD WINAPI CQ4_BackupDlg::RestoreThreadProc(LPVOID param)
 {
     auto* dlg = static_cast<CQ4_BackupDlg*>(param);
     WPARAM ended = 0;
+    LPARAM port = 0;
     try {
         WindowTransferView view(dlg->m_hWnd);
         CFile file;
@@ -145,6 +152,7 @@ DWORD WINAPI CQ4_BackupDlg::RestoreThreadProc(LPVOID param)
             ::Sleep(kPauseBeforeRestoreMs);
             ComLink link(dlg->m_hPort);
             RunRestore(link, view, bytes);
+            port = link.DeviceGone() ? kPortVanished : 0;
         } else {
             view.ShowFileError(file.ErrorText());
             view.SetStatus(kRestoreFailedText, StatusKind::Failed);
@@ -154,6 +162,6 @@ DWORD WINAPI CQ4_BackupDlg::RestoreThreadProc(LPVOID param)
         ended = kTransferAborted;
     }
     // The window may end as soon as it is idle again, so the worker touches it no more after this.
-    ::PostMessageW(dlg->m_hWnd, WM_TRANSFER_ENDED, ended, 0);
+    ::PostMessageW(dlg->m_hWnd, WM_TRANSFER_ENDED, ended, port);
     return 0;
 }

@@ -2,6 +2,7 @@
 #include "link/com_port_win.h"
 
 #include "framework/wide_win.h"
+#include "link/port_action.h"
 
 void ScanComPorts(PortTable& table)
 {
@@ -45,20 +46,30 @@ LineSetup ConfigureComPort(HANDLE port)
     return LineSetup::Ok;
 }
 
+std::size_t ComLink::Moved(BOOL succeeded, DWORD count)
+{
+    if (!succeeded && PortActionAfter(false, ::GetLastError()) == PortAction::Close)
+        m_gone = true;
+    // A failed transfer counts as one that moved no byte.
+    return succeeded ? count : 0;
+}
+
 std::size_t ComLink::Write(const std::uint8_t* data, std::size_t n)
 {
+    if (m_gone)
+        return 0;
     DWORD written = 0;
-    ::WriteFile(m_port, data, static_cast<DWORD>(n), &written, nullptr);
-    return written;
+    const BOOL succeeded = ::WriteFile(m_port, data, static_cast<DWORD>(n), &written, nullptr);
+    return Moved(succeeded, written);
 }
 
 std::size_t ComLink::Read(std::uint8_t* data, std::size_t n)
 {
-    DWORD got = 0;
-    // A failed read counts as a read that returned no byte.
-    if (!::ReadFile(m_port, data, static_cast<DWORD>(n), &got, nullptr))
+    if (m_gone)
         return 0;
-    return got;
+    DWORD got = 0;
+    const BOOL succeeded = ::ReadFile(m_port, data, static_cast<DWORD>(n), &got, nullptr);
+    return Moved(succeeded, got);
 }
 
 std::size_t ComLink::ReadWithin(std::uint8_t* data, std::size_t n, std::uint64_t waitMs)
