@@ -56,6 +56,8 @@ class CQ4_BackupDlg : public CDialog
     static DWORD WINAPI RestoreThreadProc(LPVOID param);
     // Marks a restore as running and starts its worker (the port must be open).
     bool StartRestore();
+    // The failed status of the backup (STATE_BACKUP) or the restore, for one that could not start.
+    void ShowFailedStatus(std::uint8_t state);
 
     // Fields, UI-thread owned unless noted.
     std::uint8_t m_bFirstPortTaken = 0;
@@ -98,8 +100,10 @@ class CQ4_BackupDlg : public CDialog
     void OnCloseupPort();
     void OnFileToDevice();
     void OnDeviceToFile();
-    // The transfer buttons' common start: device found, a file chosen, the port open.
-    bool ChooseFileAndOpenPort(BOOL openDialog, std::wstring& path);
+    // The transfer buttons' common start: a device found and a file chosen.
+    bool ChooseFile(BOOL openDialog, std::wstring& path);
+    // The port, the destination's temporary file and the worker; false when one of them failed.
+    bool StartBackup();
     void OnHelp();
     void OnAdvanced();
     // The busy guard of every way out: true when the window may close.

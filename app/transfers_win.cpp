@@ -32,7 +32,7 @@ class FileRecordSink : public RecordSink
 
 } // namespace
 
-bool CQ4_BackupDlg::ChooseFileAndOpenPort(BOOL openDialog, std::wstring& path)
+bool CQ4_BackupDlg::ChooseFile(BOOL openDialog, std::wstring& path)
 {
     if (!m_bDeviceFound)
         return false;
@@ -41,27 +41,41 @@ bool CQ4_BackupDlg::ChooseFileAndOpenPort(BOOL openDialog, std::wstring& path)
     if (dialog.DoModal() != IDOK)
         return false;
     path = dialog.GetPathName();
-    return OpenComPort(m_strPortPath) == 1;
+    return true;
 }
 
 void CQ4_BackupDlg::OnDeviceToFile()
 {
-    if (!ChooseFileAndOpenPort(FALSE, m_strBackupFile))
-        return;
+    if (ChooseFile(FALSE, m_strBackupFile) && !StartBackup())
+        ShowFailedStatus(STATE_BACKUP);
+}
+
+bool CQ4_BackupDlg::StartBackup()
+{
+    if (OpenComPort(m_strPortPath) != 1)
+        return false;
     // The temporary file beside the destination is made here, so that a folder that cannot be
     // written stops the backup before it starts.
     if (!m_backupTarget.Open(m_strBackupFile)) {
         ReportFileError(m_backupTarget.File());
-        return;
+        return false;
     }
-    if (!StartWorker(STATE_BACKUP, &CQ4_BackupDlg::BackupThreadProc))
-        m_backupTarget.Discard();
+    if (StartWorker(STATE_BACKUP, &CQ4_BackupDlg::BackupThreadProc))
+        return true;
+    m_backupTarget.Discard();
+    return false;
 }
 
 void CQ4_BackupDlg::OnFileToDevice()
 {
-    if (ChooseFileAndOpenPort(TRUE, m_strRestoreFile))
-        StartRestore();
+    if (ChooseFile(TRUE, m_strRestoreFile) && (OpenComPort(m_strPortPath) != 1 || !StartRestore()))
+        ShowFailedStatus(STATE_RESTORE);
+}
+
+void CQ4_BackupDlg::ShowFailedStatus(std::uint8_t state)
+{
+    ::SetDlgItemTextW(m_hWnd, IDC_STATUS,
+                      ToWide(state == STATE_BACKUP ? kBackupFailedText : kRestoreFailedText).c_str());
 }
 
 bool CQ4_BackupDlg::StartRestore()
@@ -89,8 +103,7 @@ bool CQ4_BackupDlg::StartWorker(std::uint8_t state, LPTHREAD_START_ROUTINE proc)
 void CQ4_BackupDlg::OnTransferEnded(bool aborted, bool portVanished)
 {
     if (aborted)
-        ::SetDlgItemTextW(m_hWnd, IDC_STATUS,
-                          ToWide(m_nState.load() == STATE_BACKUP ? kBackupFailedText : kRestoreFailedText).c_str());
+        ShowFailedStatus(m_nState.load());
     // Idle first, so that controls that look usable never meet a refusing "Beenden".
     m_nState = STATE_IDLE;
     EnableTransferControls(true);

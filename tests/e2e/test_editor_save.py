@@ -2,8 +2,9 @@
 to a chosen destination with the own identifier appended, sent, and read back from the
 device; the source file as destination, after a refused load, with a second click while it
 is sent; identifiers with lower-case digits saved as loaded; identifier fields left with a
-wrong length; and saves that must write and send nothing."""
+wrong length; and saves that must write and send nothing, a read-only destination among them."""
 
+import stat
 import time
 
 from harness import expect_equal, expect_false, expect_true, wait_until
@@ -17,9 +18,11 @@ from editor_steps import (
     expect_enabled, expected_enabled, golden, load_golden, start_editor, type_into, with_chars, without_record, write,
 )
 from transfer_steps import (
-    END_COMMAND, as_logged, records, start_backup, status, transfer_commands, wait_for_command, wait_for_query,
-    wait_status,
+    END_COMMAND, as_logged, folder_listing, records, start_backup, status, transfer_commands, wait_for_command,
+    wait_for_query, wait_status,
 )
+
+RESTORE_FAILED = "Laden der Konfiguration fehlerhaft!"
 
 # The framework's file message for an empty path (which it calls "an unnamed file").
 EMPTY_PATH_ERROR = "an unnamed file contains an invalid path."
@@ -203,6 +206,31 @@ def test_refused_saves_write_and_send_nothing(case):
     expect_false(destination.exists(), "destination written from a source without $P07")
 
     # Once the identification ticks again, whatever was sent is in the log.
+    wait_for_query(sim)
+    expect_equal(transfer_commands(sim), [], "commands sent to the device")
+
+
+def test_save_over_a_read_only_file_is_refused(case):
+    sim, app, editor = start_editor(case, device=True)
+    load_golden(case, app, editor)
+    folder = case.artifacts / "ziele"
+    folder.mkdir()
+    destination = folder / "ziel.q4k"
+    destination.write_bytes(b"".join(records(golden())[:3]))
+    destination.chmod(0o444)
+    before = folder_listing(destination)
+    click_when_enabled(editor, CHOOSE_DEST)
+    dialog = app.wait_file_dialog()
+    dialog.choose(case.windows_path(destination))
+    # The save dialog's own prompt: the file exists, replace it?
+    app.wait_message_box().press("Yes")
+    dialog.wait_gone()
+    click_when_enabled(editor, SAVE_AND_SEND)
+    expect_box(app, APP_NAME, "Access to %s was denied." % case.windows_path(destination), FILE_ERROR_ICON).press("OK")
+
+    wait_status(app, RESTORE_FAILED, 2.0)
+    expect_true(folder_listing(destination) == before, "folder: only the read-only file, unchanged")
+    expect_equal(oct(stat.S_IMODE(destination.stat().st_mode)), oct(0o444), "mode of the read-only file")
     wait_for_query(sim)
     expect_equal(transfer_commands(sim), [], "commands sent to the device")
 
