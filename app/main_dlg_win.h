@@ -106,6 +106,7 @@ class CQ4_BackupDlg : public CDialog
     bool StartBackup();
     void OnHelp();
     void OnAdvanced();
+    bool TransferRunning() const;
     // The busy guard of every way out: true when the window may close.
     bool MayClose();
     // Transfer start: state and controls before the worker thread runs.

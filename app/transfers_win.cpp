@@ -18,6 +18,9 @@
 
 namespace
 {
+// What Windows shows for the program while a transfer holds a shutdown or log-off back.
+const wchar_t kShutdownBlockReason[] = L"Übertragung zum Quendal 4 läuft – bitte warten";
+
 // The backup's destination as the portable exchange sees it.
 class FileRecordSink : public RecordSink
 {
@@ -90,8 +93,10 @@ bool CQ4_BackupDlg::StartWorker(std::uint8_t state, LPTHREAD_START_ROUTINE proc)
     // State and controls change before the thread runs, so no identification tick slips in.
     m_nState = state;
     EnableTransferControls(false);
+    ::ShutdownBlockReasonCreate(m_hWnd, kShutdownBlockReason);
     HANDLE thread = ::CreateThread(nullptr, 0, proc, this, 0, nullptr);
     if (!thread) {
+        ::ShutdownBlockReasonDestroy(m_hWnd);
         EnableTransferControls(true);
         m_nState = STATE_IDLE;
         return false;
@@ -106,6 +111,7 @@ void CQ4_BackupDlg::OnTransferEnded(bool aborted, bool portVanished)
         ShowFailedStatus(m_nState.load());
     // Idle first, so that controls that look usable never meet a refusing "Beenden".
     m_nState = STATE_IDLE;
+    ::ShutdownBlockReasonDestroy(m_hWnd);
     EnableTransferControls(true);
     // After the buttons, which the no-device state disables again; the final status stays.
     if (portVanished)

@@ -1,7 +1,7 @@
 """Scenarios of "Datei -> Quendal 4": the golden file written into a device whose
 memory differs and read back unchanged, an acknowledgement that never comes or
 comes late, files that are missing, cut short or no configuration file, and closing
-while it runs."""
+or a shutdown of Windows while it runs."""
 
 import shutil
 
@@ -174,3 +174,22 @@ def test_closing_during_restore_is_refused_and_beenden_ends_after_it(case):
     app.wait_exit(5)
     wait_for_command(sim, END_COMMAND, since)
     expect_equal(transfer_commands(sim, since), [END_COMMAND], "commands of \"Beenden\"")
+
+
+def test_shutdown_during_restore_is_held_back_until_its_end(case):
+    query_end_session, logoff = 0x0011, 0x80000000
+    # The late acknowledgement holds the restore at record 03 while Windows asks to end the session.
+    sim, app = start_with_device(case, fault="ack-late=03:3000")
+    source = golden_copy(case, 6)
+    file_records = records(source.read_bytes())
+    start_restore(case, app, source)
+    wait_until(lambda: as_logged(file_records[2]) in sim.commands(), 10, what="record 03 to be sent")
+    for name, kind in (("shutdown", 0), ("log-off", logoff)):
+        expect_equal(app.main.send(query_end_session, 0, kind), 0, "answer to the %s query during the restore" % name)
+
+    wait_status(app, DONE, TRANSFER_TIMEOUT)
+    wait_for_command(sim, END_COMMAND)
+    expect_equal(transfer_commands(sim), [as_logged(r) for r in file_records] + [END_COMMAND],
+                 "commands at the restore's end")
+    wait_for_query(sim)
+    expect_equal(app.main.send(query_end_session, 0, 0), 1, "answer to the shutdown query when idle")
