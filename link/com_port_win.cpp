@@ -69,6 +69,12 @@ std::size_t ComLink::Read(std::uint8_t* data, std::size_t n)
         return 0;
     DWORD got = 0;
     const BOOL succeeded = ::ReadFile(m_port, data, static_cast<DWORD>(n), &got, nullptr);
+    // Some drivers (Wine's, on a pseudo-terminal whose other end is gone) report a vanished device as
+    // an empty read, like a time-out; the port's error state tells the two apart.
+    if (succeeded && got == 0) {
+        DWORD errors = 0;
+        return Moved(::ClearCommError(m_port, &errors, nullptr), 0);
+    }
     return Moved(succeeded, got);
 }
 

@@ -1,15 +1,18 @@
 """Scenarios of "Datei -> Quendal 4": the golden file written into a device whose
 memory differs and read back unchanged, an acknowledgement that never comes or
 comes late, files that are missing, cut short or no configuration file, and closing
-or a shutdown of Windows while it runs."""
+or a shutdown of Windows while it runs, and the box pulled during it."""
 
 import shutil
+import time
 
 from harness import expect_equal, expect_true, wait_until
+from harness.main_window import DEVICE_INFO, NO_DEVICE
 from transfer_steps import (
     APP_NAME, END_COMMAND, EXIT, GOLDEN_BACKUP, address, as_logged, closing_attempts, expect_close_refused,
     expect_message_box, expect_transfer_controls, records, start_backup, start_restore, start_with_device, status,
-    statuses_seen, transfer_commands, wait_for_command, wait_for_query, wait_status, watch_until_status,
+    statuses_seen, transfer_commands, transfer_controls_enabled, wait_for_command, wait_for_query, wait_status,
+    watch_until_status,
 )
 
 RUNNING = "Transferiere Konfiguration auf Quendal 4..."
@@ -193,3 +196,20 @@ def test_shutdown_during_restore_is_held_back_until_its_end(case):
                  "commands at the restore's end")
     wait_for_query(sim)
     expect_equal(app.main.send(query_end_session, 0, 0), 1, "answer to the shutdown query when idle")
+
+
+def test_restore_whose_box_is_pulled_ends_at_once(case):
+    # The late acknowledgement holds the restore at record 03 while the box is pulled.
+    sim, app = start_with_device(case, fault="ack-late=03:4000")
+    source = golden_copy(case, 6)
+    start_restore(case, app, source)
+    wait_until(lambda: as_logged(records(source.read_bytes())[2]) in sim.commands(), 10, what="record 03 to be sent")
+    sim.stop()
+    pulled = time.monotonic()
+    box = expect_message_box(app, ERROR_CAPTION, ERROR_TEXT, "error", timeout=5.0)
+    waited = time.monotonic() - pulled
+    expect_true(waited < 2.0, "failure box %.1f s after the box was pulled" % waited)
+    box.press("OK")
+    wait_status(app, FAILED)
+    expect_equal(app.main.text(DEVICE_INFO), NO_DEVICE, "device information")
+    expect_equal(transfer_controls_enabled(app), (True, False, False), "enabled states of port list, 1004, 1005")
