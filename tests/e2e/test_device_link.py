@@ -177,7 +177,7 @@ def test_beenden_without_any_port_reports_no_free_port_and_ends(case):
     app = case.app()
     expect_port_list(app, [], -1)
     expect_equal(saved_port(case), None, "saved port")
-    # With no port chosen the timer does nothing, so no message comes by itself.
+    # With no port the timer only looks for one, without a word, so no message comes by itself.
     holds_for(lambda: app.message_box() is None, 1.2, what="no message box before Beenden")
     app.main.click(EXIT)
     box = app.wait_message_box(2.0)
