@@ -127,13 +127,12 @@ def expect_no_device(app, timeout=3.0):
     expect_equal(app.main.text(STATUS), "", "status line")
 
 
+
 def expect_identified_without_box(app, text, timeout):
-    """Waits for the identification as `expect_identified`, failing at once on any message box."""
+    """`expect_identified`, failing at once on a message box meanwhile."""
     def identified():
-        box = app.message_box()
-        if box:
-            raise AssertionError("message box %r while the port is looked for" % (box,))
+        expect_equal(app.message_box(), None, "message box while the port is looked for")
         return app.main.text(DEVICE_INFO) == text
 
-    wait_until(identified, timeout, what="device information %r without a message box" % text)
+    wait_until(identified, timeout, what="device information %r" % text)
     expect_identified(app, text, 0.1)

@@ -1,10 +1,8 @@
 """Scenarios of "Quendal 4 -> Datei": a backup of the simulator's default image replacing an
 existing file and compared with the golden file, a reply that does not come halfway through
 a backup over an existing file, a device that falls silent, a destination that cannot be
-created or is read-only, and closing while it runs. A failed backup leaves no file of its own and an
+created, and closing while it runs. A failed backup leaves no file of its own and an
 existing one as it was."""
-
-import stat
 
 from harness import expect_equal, expect_false, expect_true, wait_until
 from harness.main_window import STATUS
@@ -119,24 +117,6 @@ def test_backup_destination_that_cannot_be_created(case):
     app.wait_exit(5)
     wait_for_command(sim, END_COMMAND)
     expect_equal(transfer_commands(sim), [END_COMMAND], "commands other than identification queries at the end")
-
-
-def test_backup_over_a_read_only_file_is_refused(case):
-    sim, app = start_with_device(case)
-    target = own_folder(case) / "backup.q4k"
-    target.write_bytes(OLD_BACKUP)
-    target.chmod(0o444)
-    before = folder_listing(target)
-    start_backup(case, app, target)
-    box = expect_message_box(app, APP_NAME, "Access to %s was denied." % case.windows_path(target), "warning")
-    box.press("OK")
-
-    expect_transfer_controls(app, True)
-    wait_status(app, FAILED, 2.0)
-    expect_true(folder_listing(target) == before, "folder: only the read-only file, unchanged")
-    expect_equal(oct(stat.S_IMODE(target.stat().st_mode)), oct(0o444), "mode of the read-only file")
-    wait_for_query(sim)
-    expect_equal(transfer_commands(sim), [], "commands other than identification queries")
 
 
 def test_closing_during_backup_is_refused(case):

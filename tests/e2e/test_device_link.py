@@ -84,26 +84,19 @@ def test_silent_device_shows_no_device_and_answering_again_identifies(case):
     expect_identified(app, SHOWN)
 
 
-def test_box_plugged_in_again_is_found_by_itself(case):
-    sim = case.simulator(ident=IDENT)
+def test_box_plugged_in_after_the_start_and_again_is_found_by_itself(case):
+    save_port(case, device_path(SIM_PORT))
     app = case.app()
-    expect_identified(app, SHOWN, timeout=2.0)
-    # The box pulled: the program closes the port that went away and looks for it without a word.
+    expect_port_list(app, [], -1)
+    # No port at all: the program looks for one once a second, without a word.
+    holds_for(lambda: app.message_box() is None, 2.0, what="no message box while no port exists")
+    sim = case.simulator(ident=IDENT)
+    expect_identified_without_box(app, SHOWN, 3.0)
+    # The box pulled: the program closes the port that went away and looks for it again.
     sim.stop()
     expect_no_device(app)
     holds_for(lambda: app.message_box() is None, 2.0, what="no message box while the port is missing")
     # Plugged in again: the same COM port now leads to a new line.
-    case.simulator(ident=IDENT)
-    expect_identified_without_box(app, SHOWN, 3.0)
-    expect_port_list(app, ["COM7"], 0)
-    expect_equal(saved_port(case), device_path(SIM_PORT), "saved port")
-
-
-def test_box_plugged_in_after_the_start_is_found_by_itself(case):
-    save_port(case, device_path(SIM_PORT))
-    app = case.app()
-    expect_port_list(app, [], -1)
-    holds_for(lambda: app.message_box() is None, 2.0, what="no message box while no port exists")
     case.simulator(ident=IDENT)
     expect_identified_without_box(app, SHOWN, 3.0)
     expect_port_list(app, ["COM7"], 0)

@@ -130,12 +130,9 @@ def test_restore_refuses_missing_and_unsuitable_files(case):
     expect_equal(transfer_commands(sim), [], "commands after the missing file")
 
     # Empty, half a record, one and a half: what a copy cut short leaves; no whole configuration.
-    golden_start = GOLDEN_BACKUP.read_bytes()[:199]
-    cut_short = []
-    for size in (0, 66, 199):
-        path = case.artifacts / ("cut-%d.q4k" % size)
-        path.write_bytes(golden_start[:size])
-        cut_short.append(path)
+    cut_short = [case.artifacts / ("cut-%d.q4k" % size) for size in (0, 66, 199)]
+    for path, size in zip(cut_short, (0, 66, 199)):
+        path.write_bytes(GOLDEN_BACKUP.read_bytes()[:size])
 
     text = case.artifacts / "notes.q4k"
     text.write_bytes(("Kanal 1: Leitstelle Nord\r\n" * 12).encode("ascii"))
