@@ -1,9 +1,10 @@
 // The identification tick: query the device once a second and show what it reports.
+#include "app/identification_text.h"
 #include "app/main_dlg_win.h"
-#include "framework/wide_win.h"
 #include "link/com_port_win.h"
 #include "link/identification.h"
 #include "link/port_action.h"
+#include "platform/wide_win.h"
 #include "resources/resource.h"
 
 void CQ4_BackupDlg::OnTimer(UINT_PTR id)
@@ -34,7 +35,7 @@ void CQ4_BackupDlg::OnTimer(UINT_PTR id)
 
     ComLink link(m_hPort);
     const std::wstring reply = ToWide(QueryIdentification(link));
-    if (link.DeviceGone()) {
+    if (link.DeviceError()) {
         ForgetVanishedPort();
         ::SetDlgItemTextW(m_hWnd, IDC_STATUS, L"");
         return;
@@ -43,8 +44,8 @@ void CQ4_BackupDlg::OnTimer(UINT_PTR id)
         return;
     m_strLastReply = reply;
 
-    const IdentDisplay shown = EvaluateReply(FromWide(reply));
-    switch (shown.outcome) {
+    const Identification ident = EvaluateReply(FromWide(reply));
+    switch (ident.outcome) {
     case IdentOutcome::NoDevice:
         ::SetDlgItemTextW(m_hWnd, IDC_STATUS, L"");
         ShowNoDevice();
@@ -57,7 +58,7 @@ void CQ4_BackupDlg::OnTimer(UINT_PTR id)
     case IdentOutcome::Partial:
         break;
     }
-    ::SetDlgItemTextW(m_hWnd, IDC_DEVICE_INFO, ToWide(shown.text).c_str());
+    ::SetDlgItemTextW(m_hWnd, IDC_DEVICE_INFO, ToWide(IdentificationDisplayText(ident)).c_str());
 }
 
 void CQ4_BackupDlg::ShowNoDevice()

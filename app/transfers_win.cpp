@@ -7,8 +7,8 @@
 #include "framework/app_win.h"
 #include "framework/file_dialog_win.h"
 #include "framework/message_box_win.h"
-#include "framework/wide_win.h"
 #include "link/com_port_win.h"
+#include "platform/wide_win.h"
 #include "resources/resource.h"
 #include "transfer/backup_exchange.h"
 #include "transfer/config_record.h"
@@ -140,7 +140,7 @@ DWORD WINAPI CQ4_BackupDlg::BackupThreadProc(LPVOID param)
         ComLink link(dlg->m_hPort);
         FileRecordSink sink(dlg->m_backupTarget);
         const bool done = RunBackup(link, view, sink);
-        port = link.DeviceGone() ? kPortVanished : 0;
+        port = link.DeviceError() ? kPortVanished : 0;
         // Only a complete backup takes the destination's place; any failure leaves it as it was.
         if (!done) {
             dlg->m_backupTarget.Discard();
@@ -171,7 +171,7 @@ DWORD WINAPI CQ4_BackupDlg::RestoreThreadProc(LPVOID param)
             ::Sleep(kPauseBeforeRestoreMs);
             ComLink link(dlg->m_hPort);
             RunRestore(link, view, bytes);
-            port = link.DeviceGone() ? kPortVanished : 0;
+            port = link.DeviceError() ? kPortVanished : 0;
         } else {
             view.ShowFileError(file.ErrorText());
             view.SetStatus(kRestoreFailedText, StatusKind::Failed);

@@ -1,8 +1,8 @@
 // COM port scanning, opening, line settings and byte transfer.
 #include "link/com_port_win.h"
 
-#include "framework/wide_win.h"
 #include "link/port_action.h"
+#include "platform/wide_win.h"
 
 void ScanComPorts(PortTable& table)
 {

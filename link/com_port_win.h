@@ -26,7 +26,7 @@ class ComLink : public ByteLink
 {
   public:
     explicit ComLink(HANDLE port) : m_port(port) {}
-    bool DeviceGone() const { return m_gone; }
+    bool DeviceError() const override { return m_gone; }
     std::size_t Write(const std::uint8_t* data, std::size_t n) override;
     std::size_t Read(std::uint8_t* data, std::size_t n) override;
     // The port's time-outs shortened for this one read (the window never asks for it).
