@@ -98,23 +98,13 @@ int RunBackupCommand(const Arguments& a, Console& c)
         return code;
     if (const int code = session.Identify(c))
         return code;
-    bool done = false;
-    {
-        ConsoleView view = session.MakeView(a, c);
-        done = RunBackup(session.Link(), view, file, kBackupTexts, ReplyReadingOf(a));
-    }
-    if (!done && file.WriteFailed())
+    ConsoleView view = session.MakeView(a, c);
+    if (RunBackup(session.Link(), view, file, kBackupTexts, ReplyReadingOf(a)))
+        return kExitDone;
+    if (file.WriteFailed())
         return kExitFile;
-    if (!done) {
-        session.ReportFailedRecord(c, "nicht gelesen");
-        return kExitTransfer;
-    }
-    std::string error;
-    if (!file.Commit(error)) {
-        c.err << error << "\n";
-        return kExitFile;
-    }
-    return kExitDone;
+    view.NameFailedRecord("nicht gelesen");
+    return kExitTransfer;
 }
 
 int RunRestoreCommand(const Arguments& a, Console& c)

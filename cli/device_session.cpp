@@ -57,7 +57,6 @@ int DeviceSession::Open(const Arguments& a, Console& c)
         link = m_trace.get();
     }
     m_stoppable = std::make_unique<StoppableLink>(*link, StopRequested);
-    m_watch = std::make_unique<RequestWatch>(*m_stoppable);
     return kExitDone;
 }
 
@@ -72,29 +71,17 @@ int DeviceSession::Identify(Console& c)
     return kExitNoDevice;
 }
 
-void DeviceSession::ReportFailedRecord(Console& c, const char* what) const
-{
-    if (!StopRequested() && !m_watch->FailedAt().empty())
-        c.err << "Datensatz " << m_watch->FailedAt() << " " << what << "\n";
-}
-
 ConsoleView DeviceSession::MakeView(const Arguments& a, Console& c)
 {
-    ConsoleView view(c.err, c.platform.ErrorIsTerminal(), a.quiet, c.platform.ErrorColumns(), StopRequested);
-    view.OnMessage([this] { m_watch->MarkFailure(); });
-    return view;
+    return ConsoleView(c.err, c.platform.ErrorIsTerminal(), a.quiet, c.platform.ErrorColumns());
 }
 
 bool DeviceSession::ReadDevice(const Arguments& a, Console& c, std::string& bytes, const ReadingTexts& texts)
 {
     StringSink device;
-    bool done = false;
-    {
-        ConsoleView view = MakeView(a, c);
-        done = RunBackup(Link(), view, device, texts, ReplyReadingOf(a));
-    }
-    if (!done) {
-        ReportFailedRecord(c, "nicht gelesen");
+    ConsoleView view = MakeView(a, c);
+    if (!RunBackup(Link(), view, device, texts, ReplyReadingOf(a))) {
+        view.NameFailedRecord("nicht gelesen");
         return false;
     }
     bytes = std::move(device.bytes);
@@ -105,13 +92,10 @@ bool DeviceSession::Restore(const Arguments& a, Console& c, const std::string& b
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(kPauseBeforeRestoreMs));
     c.stopNote = kPartialRestoreNote;
-    bool done = false;
-    {
-        ConsoleView view = MakeView(a, c);
-        done = RunRestore(Link(), view, bytes, ReplyReadingOf(a));
-    }
+    ConsoleView view = MakeView(a, c);
+    const bool done = RunRestore(Link(), view, bytes, ReplyReadingOf(a));
     if (!done)
-        ReportFailedRecord(c, "nicht quittiert");
+        view.NameFailedRecord("nicht quittiert");
     // The note stays only for "abgebrochen" after a stop during the restore.
     if (done || !StopRequested())
         c.stopNote.clear();

@@ -1,5 +1,5 @@
 // The port of a device command as every command opens it: the port-failure messages, the trace,
-// Ctrl+C, the record a failed transfer stopped at, and the patient identification.
+// Ctrl+C, the console's view of a transfer, and the patient identification.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +9,6 @@
 
 #include "cli/commands.h"
 #include "cli/console_view.h"
-#include "cli/request_watch.h"
 #include "link/identification.h"
 #include "link/stoppable_link.h"
 #include "link/trace_link.h"
@@ -22,17 +21,14 @@ class DeviceSession
     // Opens PORT (the first operand); the message and exit code when it cannot be opened.
     int Open(const Arguments& a, Console& c);
 
-    ByteLink& Link() { return *m_watch; }
+    ByteLink& Link() { return *m_stoppable; }
 
     // A transfer starts only on an identified device; the tries wait for a late or a plugged-in one.
     int Identify(Console& c);
 
     const std::u16string& Shown() const { return m_shown.text; }
 
-    // Names the record a failed transfer stopped at; a stop by the user is no failure to explain.
-    void ReportFailedRecord(Console& c, const char* what) const;
-
-    // A view whose messages mark the record under way.
+    // The transfer's view on the error stream, as the options and the terminal ask.
     ConsoleView MakeView(const Arguments& a, Console& c);
 
     // Reads the whole device as a backup does, but into memory (with the texts of a reading unless
@@ -50,7 +46,6 @@ class DeviceSession
     std::ofstream m_traceFile;
     std::unique_ptr<TraceLink> m_trace;
     std::unique_ptr<StoppableLink> m_stoppable;
-    std::unique_ptr<RequestWatch> m_watch;
     std::uint64_t m_waitMs = 0;
     IdentDisplay m_shown{IdentOutcome::NoDevice, {}};
 };

@@ -24,6 +24,10 @@ class ByteLink
         return Read(data, n);
     }
 
+    // Whether the user asked to stop (Ctrl+C on the console): the exchange then ends as interrupted,
+    // not failed. A port never stops on its own.
+    virtual bool Stopped() { return false; }
+
     // Milliseconds on a monotonic clock; bounds the loops that wait for a silent line.
     virtual std::uint64_t NowMs() = 0;
 };

@@ -25,6 +25,7 @@ class StoppableLink : public ByteLink
     {
         return m_stopRequested() ? 0 : m_inner.ReadWithin(data, n, waitMs);
     }
+    bool Stopped() override { return m_stopRequested(); }
     std::uint64_t NowMs() override { return m_inner.NowMs(); }
 
   private:
