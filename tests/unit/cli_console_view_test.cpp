@@ -72,18 +72,6 @@ TEST(CliConsoleView, AFailedRecordIsShownAndNamed)
     }
 }
 
-TEST(CliConsoleView, AFailedCommitShowsTheFileErrorAndNoSavedText)
-{
-    SimLink link;
-    MemorySink file;
-    file.failCommit = true;
-    std::ostringstream err;
-    ConsoleView view(err, false, true);
-    EXPECT_FALSE(RunBackup(link, view, file));
-    view.NameFailedRecord("nicht gelesen");
-    EXPECT_EQ(err.str(), "Write failed: C:\\conf\\a.q4k\n");
-}
-
 namespace
 {
 SimLink* g_stoppedLink = nullptr;
