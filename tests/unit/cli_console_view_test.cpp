@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "cli/console_view.h"
-#include "link/stoppable_link.h"
 #include "sim/in_process_link.h"
 #include "tests/unit/transfer_test_support.h"
 #include "transfer/backup_exchange.h"
@@ -74,19 +73,16 @@ TEST(CliConsoleView, AFailedRecordIsShownAndNamed)
 
 namespace
 {
-SimLink* g_stoppedLink = nullptr;
-// The user stops once the third record went out.
-bool StopAfterTwoRecords()
-{
-    return g_stoppedLink->Commands().size() > 2;
-}
+// The user stops once the third record went out: nothing moves any more.
+struct StoppedAfterTwoRecords : SimLink {
+    bool Stopped() override { return Commands().size() > 2; }
+    std::size_t Read(std::uint8_t* data, std::size_t n) override { return Stopped() ? 0 : SimLink::Read(data, n); }
+};
 } // namespace
 
 TEST(CliConsoleView, AStoppedTransferShowsNoFailure)
 {
-    SimLink sim;
-    g_stoppedLink = &sim;
-    StoppableLink link(sim, StopAfterTwoRecords);
+    StoppedAfterTwoRecords link;
     std::ostringstream err;
     ConsoleView view(err, false, false);
     EXPECT_FALSE(RunRestore(link, view, GoldenFile()));
