@@ -28,6 +28,11 @@ class ByteLink
     // not failed. A port never stops on its own.
     virtual bool Stopped() { return false; }
 
+    // Whether the port failed with a device error (the adapter is gone, a hang-up), as against a
+    // line that stays silent; its reads may then return nothing without waiting, so a loop that
+    // asks again checks this first. A link that cannot tell says no.
+    virtual bool DeviceError() const { return false; }
+
     // Milliseconds on a monotonic clock; bounds the loops that wait for a silent line.
     virtual std::uint64_t NowMs() = 0;
 };
