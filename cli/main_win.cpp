@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "cli/q4k.h"
+#include "cli/shell_quote.h"
 #include "cli/utf8.h"
 #include "framework/wide_win.h"
 #include "link/com_port_win.h"
@@ -65,6 +66,8 @@ std::u16string DevicePathOf(const std::string& name)
 class WinPlatform : public Platform
 {
   public:
+    explicit WinPlatform(std::string program) : m_program(std::move(program)) {}
+
     std::unique_ptr<ByteLink> OpenPort(const std::string& name, PortFailure& failure) override
     {
         const std::u16string path = DevicePathOf(name);
@@ -111,8 +114,14 @@ class WinPlatform : public Platform
         m_terminal = ::GetConsoleMode(err, &mode) && ::SetConsoleMode(err, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
     }
 
+    std::string CommandFor(const std::vector<std::string>& arguments) override
+    {
+        return CommandLine(m_program, arguments, ShellSyntax::Windows);
+    }
+
   private:
     bool m_terminal = false;
+    std::string m_program;
 };
 
 // Ctrl+C ends a transfer through its failure path, so a half-written backup is removed; the
@@ -130,7 +139,7 @@ BOOL WINAPI OnConsoleControl(DWORD event)
 int wmain(int argc, wchar_t** argv)
 {
     ::SetConsoleCtrlHandler(OnConsoleControl, TRUE);
-    WinPlatform platform;
+    WinPlatform platform(ToUtf8(std::u16string(argv[0], argv[0] + ::wcslen(argv[0]))));
     platform.PrepareConsole();
     std::vector<std::string> words;
     for (int i = 1; i < argc; ++i)
