@@ -27,8 +27,6 @@ TEST(RolloutRecord, TheLineSaysWhereItFailedAndWhatRestoresTheVehicle)
     noBackup.archive.clear();
     VehicleRecord inLoop = Vehicle(RolloutStep::Restore);
     inLoop.loop = inLoop.resumed = true;
-    VehicleRecord current = Vehicle(RolloutStep::Count);
-    current.current = true;
     const std::pair<VehicleRecord, std::string> cases[] = {
         {Vehicle(RolloutStep::Count), "12AB34CD: erledigt. Sicherung: a/12AB34CD_1.q4k"},
         {noBackup, "Gerät: Fehler beim Sichern, das Gerät ist unverändert."},
@@ -38,7 +36,6 @@ TEST(RolloutRecord, TheLineSaysWhereItFailedAndWhatRestoresTheVehicle)
          "12AB34CD: Fehler beim Prüfen. Zurück mit: q4k restore /dev/ttyUSB0 'a b/12AB34CD_1.q4k'"},
         {inLoop, "12AB34CD: Fehler beim Übertragen (fortgesetzt). Zurück mit (erst die Schleife mit Strg+C beenden): "
                  "q4k restore /dev/ttyUSB0 'a b/12AB34CD_1.q4k'"},
-        {current, "12AB34CD: bereits aktuell. Sicherung: a/12AB34CD_1.q4k"},
     };
     for (const auto& [vehicle, line] : cases)
         EXPECT_EQ(VehicleLine(vehicle), line);

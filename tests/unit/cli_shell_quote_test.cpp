@@ -15,8 +15,7 @@ TEST(ShellQuote, WordsAreQuotedWhereTheShellWouldReadThemOtherwise)
         {"", "''", "\"\""},
         {"mein archiv/a.q4k", "'mein archiv/a.q4k'", "\"mein archiv/a.q4k\""},
         {"it's", "'it'\\''s'", "\"it's\""},
-        {"a$b`c", "'a$b`c'", "\"a$b`c\""},
-        {"x&y|z;(1)", "'x&y|z;(1)'", "\"x&y|z;(1)\""},
+        {"a$b`c&y|z;(1)", "'a$b`c&y|z;(1)'", "\"a$b`c&y|z;(1)\""},
         {"Bär", "'Bär'", "\"Bär\""},
         {"C:\\Archiv\\a.q4k", "'C:\\Archiv\\a.q4k'", "C:\\Archiv\\a.q4k"},
         {"C:\\Mein Archiv\\", "'C:\\Mein Archiv\\'", "\"C:\\Mein Archiv\\\\\""},
@@ -42,5 +41,4 @@ TEST(ShellQuote, ARelativeProgramPathIsJoinedToTheStartingDirectory)
     };
     for (const auto& [argv0, program] : cases)
         EXPECT_EQ(PosixProgram(argv0, "/home/t"), program) << argv0;
-    EXPECT_EQ(PosixProgram("./q4k", "/"), "/q4k");
 }
