@@ -47,8 +47,8 @@ class Rollout
   public:
     Rollout(const Arguments& a, Console& c, std::string templ) : m_a(a), m_c(c), m_template(std::move(templ)) {}
 
-    // One vehicle on the open port, once it has identified itself. A vehicle whose restore failed
-    // earlier in this loop is resumed: its first archive stays the way back, its new file is sent again.
+    // One vehicle on the open port, once it has identified itself. A vehicle whose restore or verify
+    // failed earlier in this loop is resumed: its first archive stays the way back, its new file is sent again.
     VehicleRecord Serve(DeviceSession& session, const IdentLines& ident)
     {
         VehicleRecord v;
@@ -122,9 +122,10 @@ class Rollout
             prepared = earlier->second.bytes;
             return kExitDone;
         }
-        const int code = Save(ArchivePath(ArchiveName(v.ownId, v.started, false)), device, v.archive);
+        if (const int code = Save(ArchivePath(ArchiveName(v.ownId, v.started, false)), device, v.archive))
+            return code;
         v.wayBack = m_c.platform.CommandFor({"restore", v.port, v.archive});
-        return code;
+        return kExitDone;
     }
 
     // The template with the backup's identity, as `q4k set TEMPLATE --identity-from BACKUP` makes it.

@@ -7,7 +7,8 @@
 
 enum class ShellSyntax {
     Posix,   // sh and its relatives: single quotes
-    Windows, // cmd.exe and PowerShell: double quotes, backslashes as the C runtime reads them
+    Windows, // cmd.exe: double quotes, backslashes as the C runtime reads them (PowerShell takes the
+             // quoted arguments alike, but runs a quoted program name only after "& ")
 };
 
 // The word unchanged when the shell takes it as it is, otherwise quoted.
