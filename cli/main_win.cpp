@@ -62,13 +62,16 @@ class WinPlatform : public Platform
     std::string m_program;
 };
 
+// The handler's way to the platform's stop.
+StopSource* g_stop = nullptr;
+
 // Ctrl+C ends a transfer through its failure path, so a half-written backup is removed; the
 // handler runs on a thread of its own and only asks for the stop.
 BOOL WINAPI OnConsoleControl(DWORD event)
 {
     if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
         return FALSE;
-    RequestStop();
+    g_stop->Request(StopSource::Kind::Now, kExitInterrupted);
     return TRUE;
 }
 
@@ -76,8 +79,9 @@ BOOL WINAPI OnConsoleControl(DWORD event)
 
 int wmain(int argc, wchar_t** argv)
 {
-    ::SetConsoleCtrlHandler(OnConsoleControl, TRUE);
     WinPlatform platform(ToUtf8(std::u16string(argv[0], argv[0] + ::wcslen(argv[0]))));
+    g_stop = &platform.Stop();
+    ::SetConsoleCtrlHandler(OnConsoleControl, TRUE);
     platform.PrepareConsole();
     std::vector<std::string> words;
     for (int i = 1; i < argc; ++i)
