@@ -27,13 +27,14 @@ constexpr CommandSpec kCommands[] = {
      "      --dry-run             nur sichern und die neue Datei bauen; zeigt, was sich ändern würde\n"},
     {"show", 1, CommandGroup::File, kJsonOption, RunShow,
      "  show DATEI [--json]       Rolle, Kennungen, Namen, TETRA-Optionen, Zahl der Datensätze\n"},
-    {"set", 1, CommandGroup::File, kSetOptions, RunSet,
+    {"set", 1, CommandGroup::File, kSetOptions | kForceOption, RunSet,
      "  set DATEI -o AUS [...]    Einstellungen ändern wie im Fenster \"Erweitert\" (AUS darf DATEI sein)\n"
      "      --role master|slave   --own-id KENNUNG       --quick K=KENNUNG    --name K=TEXT\n"
      "      --auto-transfer on|off                       --read-groups on|off\n"
      "      --append-own-id       hängt \"_\" und die eigene Kennung an den Namen von AUS an\n"
      "      --identity-from DATEI Rolle, Kennungen, Namen und TETRA-Optionen aus DATEI übernehmen;\n"
      "                            die übrigen Optionen gelten danach\n"
+     "      -f, --force           auch ein schreibgeschütztes AUS ersetzen\n"
      "      (Kennungen: genau 8 Zeichen 0-9,A-F, \"XX\" als Ersatz-Byte; Namen: höchstens 10 Zeichen\n"
      "      ohne Steuerzeichen; K: 0 bis 9)\n"},
     {"diff", 2, CommandGroup::File, kJsonOption, RunDiff,

@@ -14,6 +14,7 @@
 #include "cli/file_io.h"
 #include "cli/ident_lines.h"
 #include "cli/identity_note.h"
+#include "cli/rollout_log.h"
 #include "cli/rollout_record.h"
 #include "cli/settings_output.h"
 #include "cli/utf8.h"
@@ -28,8 +29,6 @@ namespace
 
 // While no device answers, the port is opened and asked again after this pause.
 constexpr auto kRetryPause = std::chrono::seconds(1);
-// The CSV grows by one short line a vehicle; far more than a fleet's lines fit below this.
-constexpr std::size_t kCsvReadCap = 64 * 1024 * 1024;
 
 // Sleeps the pause unless Ctrl+C comes first.
 void PauseUnlessStopped()
@@ -122,7 +121,7 @@ class Rollout
     int Save(const std::string& path, const std::string& bytes, std::string& noted)
     {
         std::string error;
-        if (!WriteWholeFile(PathFromUtf8(path), bytes, error)) {
+        if (!WriteWholeFile(PathFromUtf8(path), bytes, ExistingFile::ReplaceWritable, error)) {
             m_c.err << error << "\n";
             return kExitFile;
         }
@@ -168,26 +167,6 @@ class Rollout
     std::chrono::steady_clock::time_point m_waitStart = std::chrono::steady_clock::now();
 };
 
-// Appends the vehicle's line to DIR/rollout.csv, which starts with a line naming the columns.
-int AppendToCsv(const Arguments& a, const VehicleRecord& v, Console& c)
-{
-    const std::filesystem::path path = PathFromUtf8(a.archive) / "rollout.csv";
-    std::string text;
-    std::string error;
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec))
-        text = RolloutCsvHeader();
-    else if (!ReadWholeFile(path, kCsvReadCap, text, error)) {
-        c.err << error << "\n";
-        return kExitFile;
-    }
-    if (!WriteWholeFile(path, text + RolloutCsvLine(v), error)) {
-        c.err << error << "\n";
-        return kExitFile;
-    }
-    return kExitDone;
-}
-
 } // namespace
 
 namespace
@@ -221,6 +200,14 @@ int ReadTemplate(const std::string& name, Console& c, std::string& templ)
     return kExitDone;
 }
 
+// The lines that could not go into rollout.csv, and where they wait.
+void ShowPending(const RolloutLog& log, Console& c)
+{
+    const std::string note = log.PendingNote();
+    if (!note.empty())
+        c.out << note << "\n";
+}
+
 struct Tally {
     int done = 0;
     int failed = 0;
@@ -252,6 +239,7 @@ int RunRollout(const Arguments& a, Console& c)
         return kExitFile;
     }
     Rollout rollout(a, c, templ);
+    RolloutLog log(a.archive, c.err);
     Tally tally;
     bool portErrorShown = false;
     bool interrupted = false;
@@ -277,10 +265,11 @@ int RunRollout(const Arguments& a, Console& c)
         c.out << VehicleLine(v) << std::endl;
         tally.Count(v);
         if (!a.dryRun)
-            if (const int code = AppendToCsv(a, v, c))
-                return code;
-        if (!a.loop)
+            log.Append(RolloutCsvLine(v));
+        if (!a.loop) {
+            ShowPending(log, c);
             return tally.firstFailure;
+        }
         if (!interrupted) {
             if (!a.quiet)
                 c.err << "Gerät abziehen, dann das nächste anschließen.\n";
@@ -290,7 +279,9 @@ int RunRollout(const Arguments& a, Console& c)
     }
     if (!a.loop)
         return kExitNoDevice;
+    log.Flush();
     c.out << "Fahrzeuge erledigt: " << tally.done << ", fehlgeschlagen: " << tally.failed << "\n";
+    ShowPending(log, c);
     // Ctrl+C between vehicles is how a loop ends; during a vehicle it stays an interruption.
     if (!interrupted)
         WithdrawStop();
