@@ -71,17 +71,12 @@ bool IsStandardStream(const fs::path& path)
 
 bool ReadWholeFile(const fs::path& path, std::size_t cap, std::string& bytes, std::string& error)
 {
-    if (IsStandardStream(path)) {
-        if (ReadStream(std::cin, cap, bytes))
-            return true;
-        error = "Datei nicht lesbar: -";
-        return false;
-    }
     SystemFile file;
-    if (file.Open(path, SystemFile::Way::Read) && file.ReadAll(bytes, cap))
-        return true;
-    error = WithCause("Datei nicht lesbar: " + PathToUtf8(path), file.Fault());
-    return false;
+    const bool read = IsStandardStream(path) ? ReadStream(std::cin, cap, bytes)
+                                             : file.Open(path, SystemFile::Way::Read) && file.ReadAll(bytes, cap);
+    if (!read)
+        error = WithCause("Datei nicht lesbar: " + PathToUtf8(path), file.Fault());
+    return read;
 }
 
 WriteTarget ResolveWriteTarget(const fs::path& path)
