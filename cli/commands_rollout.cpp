@@ -240,6 +240,8 @@ int RunRollout(const Arguments& a, Console& c)
     }
     Rollout rollout(a, c, templ);
     RolloutLog log(a.archive, c.err);
+    if (!a.dryRun)
+        log.TakeOverLeftovers();
     Tally tally;
     bool portErrorShown = false;
     bool interrupted = false;

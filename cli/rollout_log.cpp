@@ -37,7 +37,6 @@ std::string Lines(std::size_t count)
 
 RolloutLog::RolloutLog(const std::string& archive, std::ostream& err) : m_archive(archive), m_err(err)
 {
-    TakeOverLeftovers();
 }
 
 std::string RolloutLog::CsvName() const

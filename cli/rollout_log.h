@@ -16,6 +16,8 @@ class RolloutLog
     // `archive` as the user gave it, for the names in messages; `err` gets the lines about waits and failures.
     RolloutLog(const std::string& archive, std::ostream& err);
 
+    // Takes over the pending files that ended rollouts left in the archive; their lines go in with the next.
+    void TakeOverLeftovers();
     // Appends the lines still pending, then this one (ending in CRLF).
     void Append(const std::string& line);
     // Appends the lines still pending, if any (at the end of the rollout).
@@ -30,7 +32,6 @@ class RolloutLog
     // Appends the lines under the lock; false with the reason.
     bool AppendLines(const std::string& lines, std::string& reason);
     bool Lock(SystemFile& csv, std::string& reason);
-    void TakeOverLeftovers();
     // Keeps the pending lines in the pending file, in the archive or else in the temporary folder;
     // removes the file once none is pending.
     void KeepPending();
