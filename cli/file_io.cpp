@@ -98,12 +98,6 @@ WriteTarget ResolveWriteTarget(const fs::path& path)
     return {WriteWay::Replace, target};
 }
 
-bool IsExistingFile(const fs::path& path)
-{
-    std::error_code ec;
-    return !IsStandardStream(path) && fs::is_regular_file(path, ec);
-}
-
 PendingFile::PendingFile(fs::path target, ExistingFile existing)
     : m_given(std::move(target)), m_existing(existing), m_target(ResolveWriteTarget(m_given))
 {
