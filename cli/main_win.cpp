@@ -139,8 +139,8 @@ void RestoreConsole()
 }
 
 // Ctrl+C ends a transfer through its failure path, so a half-written backup is removed; the
-// handler runs on a thread of its own and only asks for the stop.
-// A closing console window or a logoff ends the process without returning from wmain.
+// handler runs on a thread of its own and only asks for the stop. A closing console window or a
+// logoff ends the process without a return from wmain, so the console gets its state back here.
 BOOL WINAPI OnConsoleControl(DWORD event)
 {
     if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) {

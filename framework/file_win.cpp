@@ -84,15 +84,6 @@ DWORD CFile::Read(void* data, DWORD size)
     return got;
 }
 
-bool CFile::Flush()
-{
-    if (!::FlushFileBuffers(m_hFile)) {
-        Fail();
-        return false;
-    }
-    return true;
-}
-
 ULONGLONG CFile::GetLength() const
 {
     LARGE_INTEGER size{};

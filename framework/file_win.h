@@ -23,7 +23,6 @@ class CFile
     bool Write(const void* data, DWORD size);
     // Reads up to size bytes; returns how many came (0 at the end or on failure).
     DWORD Read(void* data, DWORD size);
-    bool Flush();
     // The path that error messages name.
     void SetFilePath(const std::wstring& path) { m_path = path; }
     ULONGLONG GetLength() const;
