@@ -87,8 +87,8 @@ class FileSafety(Q4kCase):
         with open(self.csv, "rb") as held:
             fcntl.flock(held, fcntl.LOCK_EX)
             running = [self.rollout(sim.pty, err=log) for sim, log in zip(sims, logs)]
-            said = "archiv/rollout.csv ist gesperrt von python3 (PID %d); q4k wartet" % os.getpid()
-            wait_until(lambda: all(said in log.read_text() for log in logs))
+            said = r"archiv/rollout\.csv ist gesperrt von \S+ \(PID %d\); q4k wartet bis zu 10 Sekunden\." % os.getpid()
+            wait_until(lambda: all(re.search(said, log.read_text()) for log in logs))
             self.assertEqual(self.csv.read_bytes(), older)
         for one in running:
             one.communicate(timeout=30)
