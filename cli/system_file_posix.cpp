@@ -166,7 +166,8 @@ bool SystemFile::ReplaceTarget(const std::filesystem::path& temp, const std::fil
 bool SyncFolder(const std::filesystem::path& folder, FileFault& fault)
 {
     const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    const bool synced = fd >= 0 && ::fsync(fd) == 0;
+    // Some file systems (FUSE, some shares) have no sync for a folder and say so; there is nothing more to do.
+    const bool synced = fd >= 0 && (::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP || errno == ENOSYS);
     if (!synced)
         fault = FileFaultOfErrno(errno);
     if (fd >= 0)
