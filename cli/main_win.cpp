@@ -76,6 +76,9 @@ void RestoreConsole()
         ::SetConsoleMode(g_caller.err, g_caller.mode);
 }
 
+// The handler's way to the platform's stop.
+StopSource* g_stop = nullptr;
+
 // Ctrl+C ends a transfer through its failure path, so a half-written backup is removed; the
 // handler runs on a thread of its own and only asks for the stop. A closing console window or a
 // logoff ends the process without a return from wmain, so the console gets its state back here.
@@ -85,7 +88,7 @@ BOOL WINAPI OnConsoleControl(DWORD event)
         RestoreConsole();
         return FALSE;
     }
-    RequestStop();
+    g_stop->Request(StopSource::Kind::Now, kExitInterrupted);
     return TRUE;
 }
 
@@ -93,8 +96,9 @@ BOOL WINAPI OnConsoleControl(DWORD event)
 
 int wmain(int argc, wchar_t** argv)
 {
-    ::SetConsoleCtrlHandler(OnConsoleControl, TRUE);
     WinPlatform platform;
+    g_stop = &platform.Stop();
+    ::SetConsoleCtrlHandler(OnConsoleControl, TRUE);
     platform.SetTerminal(PrepareConsole());
     std::vector<std::string> words;
     for (int i = 1; i < argc; ++i)

@@ -6,7 +6,6 @@
 #include <thread>
 
 #include "cli/file_io.h"
-#include "cli/q4k.h"
 #include "cli/rollout_record.h"
 
 namespace fs = std::filesystem;
@@ -35,7 +34,8 @@ std::string Lines(std::size_t count)
 
 } // namespace
 
-RolloutLog::RolloutLog(const std::string& archive, std::ostream& err) : m_archive(archive), m_err(err)
+RolloutLog::RolloutLog(const std::string& archive, std::ostream& err, const StopSource& stop)
+    : m_archive(archive), m_err(err), m_stop(stop)
 {
 }
 
@@ -125,7 +125,7 @@ bool RolloutLog::Lock(SystemFile& csv, std::string& reason)
                   << std::chrono::seconds(kLockPatience).count() << " Sekunden.\n";
             told = true;
         }
-        if (StopRequested() || std::chrono::steady_clock::now() >= until) {
+        if (m_stop.Now() || std::chrono::steady_clock::now() >= until) {
             reason = "gesperrt" + holder;
             return false;
         }

@@ -9,12 +9,14 @@
 #include <string>
 
 #include "cli/system_file.h"
+#include "link/stoppable_link.h"
 
 class RolloutLog
 {
   public:
-    // `archive` as the user gave it, for the names in messages; `err` gets the lines about waits and failures.
-    RolloutLog(const std::string& archive, std::ostream& err);
+    // `archive` as the user gave it, for the names in messages; `err` gets the lines about waits and
+    // failures; a stop ends a wait for the lock.
+    RolloutLog(const std::string& archive, std::ostream& err, const StopSource& stop);
 
     // Takes over the pending files that ended rollouts left in the archive; their lines go in with the next.
     void TakeOverLeftovers();
@@ -39,6 +41,7 @@ class RolloutLog
 
     std::string m_archive;
     std::ostream& m_err;
+    const StopSource& m_stop;
     std::string m_pending;    // lines, each ending in CRLF
     SystemFile m_pendingFile; // held locked while it holds lines, so that no other rollout takes it over
     std::filesystem::path m_pendingPath;
