@@ -165,11 +165,10 @@ bool PendingFile::Write(std::string_view bytes)
 
 std::u16string PendingFile::ErrorText() const
 {
-    const std::string text = m_error.empty() ? NotWritable(m_given) : m_error;
-    return FromUtf8(text).value_or(u"Datei nicht schreibbar");
+    return FromUtf8(m_error.empty() ? NotWritable(m_given) : m_error).value_or(u"Datei nicht schreibbar");
 }
 
-bool PendingFile::Commit(std::string& error)
+bool PendingFile::Commit()
 {
     switch (m_target.way) {
     case WriteWay::StandardOutput:
@@ -191,17 +190,15 @@ bool PendingFile::Commit(std::string& error)
             m_error = Failure();
         break;
     }
-    if (!m_committed)
-        error = ToUtf8(ErrorText());
+    m_writeFailed = m_writeFailed || !m_committed;
     return m_committed;
 }
 
 bool WriteWholeFile(const fs::path& path, std::string_view bytes, ExistingFile existing, std::string& error)
 {
     PendingFile file(path, existing);
-    if (!file.IsOpen() || !file.Write(bytes)) {
-        error = ToUtf8(file.ErrorText());
-        return false;
-    }
-    return file.Commit(error);
+    if (file.IsOpen() && file.Write(bytes) && file.Commit())
+        return true;
+    error = ToUtf8(file.ErrorText());
+    return false;
 }

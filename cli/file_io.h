@@ -55,13 +55,14 @@ class PendingFile : public RecordSink
     ~PendingFile() override;
 
     bool IsOpen() const { return m_target.way == WriteWay::StandardOutput || m_file.IsOpen(); }
+    // Whether a write or the commit failed.
     bool WriteFailed() const { return m_writeFailed; }
     bool Write(std::string_view bytes) override;
-    // Why the file is not open or not written: "Datei nicht schreibbar: " and the path the user
-    // gave with the cause, or the refusal of an existing file.
+    // Completes the write, on the disk once it returns; ErrorText then says why it failed.
+    bool Commit() override;
+    // Why the file is not open, not written or not committed: "Datei nicht schreibbar: " and the
+    // path the user gave with the cause, or the refusal of an existing file.
     std::u16string ErrorText() const override;
-    // Completes the write, on the disk once it returns; false with `error` on failure.
-    bool Commit(std::string& error);
 
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
