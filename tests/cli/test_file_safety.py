@@ -4,7 +4,6 @@ under a lock and a line that cannot be written waits until it can."""
 import fcntl
 import os
 import re
-import shutil
 import signal
 import subprocess
 import time
@@ -34,8 +33,11 @@ def wait_until(condition, timeout=30):
 class FileSafety(Q4kCase):
     def setUp(self):
         super().setUp()
+        # A new base configuration: a record beyond the settings changed, so that a rollout sends it.
+        data = GOLDEN_BACKUP.read_bytes()
+        at = data.find(b"$P20") + 4
         self.template = self.folder / "vorlage.q4k"
-        shutil.copy(GOLDEN_PATCHED, self.template)
+        self.template.write_bytes(data[:at] + b"1234" + data[at + 4:])
         self.archive = self.folder / "archiv"
         self.csv = self.archive / "rollout.csv"
 
@@ -74,9 +76,14 @@ class FileSafety(Q4kCase):
         trace = self.traced("rollout.trace", "rollout", sim.pty, self.template, "--archive", "archiv", "-q", "--fast")
         [backup] = [p.name for p in self.archive.glob("*.q4k") if not p.name.endswith("_neu.q4k")]
         archived = self.assertSyncedReplace(trace, backup)
-        first_write = next(i for i, (call, path, rest) in enumerate(calls(trace))
-                           if call == "write" and path == sim.pty and re.match(r', "\$P(?!ROG)', rest))
-        self.assertLess(archived, first_write)
+        # The bytes sent to the port, in however many writes, each with the call that wrote it.
+        sent, by = "", []
+        for i, (call, path, rest) in enumerate(calls(trace)):
+            shown = re.match(r', "((?:[^"\\]|\\.)*)"', rest) if call == "write" and path == sim.pty else None
+            if shown:
+                sent += shown.group(1)
+                by += [i] * len(shown.group(1))
+        self.assertLess(archived, by[re.search(r"\$P(?!ROG)", sent).start()])
 
     def test_two_rollouts_on_one_archive_wait_for_the_lock_and_lose_no_line(self):
         self.archive.mkdir()
