@@ -26,6 +26,9 @@ namespace
 // The own identifier of a vehicle whose backup holds no settings the editor reads.
 constexpr char kUnknownOwnId[] = "unbekannt";
 
+// The archive's backup is read with the backup's texts, but called saved only once it is on the disk.
+constexpr ReadingTexts kArchiveReadingTexts{kBackupRunningText, kBackupInterfaceText, u"", kBackupFailedText};
+
 class Rollout
 {
   public:
@@ -94,7 +97,7 @@ class Rollout
     // its own identifier; a half-written device is never archived.
     int BackUp(DeviceSession& session, std::string& device, std::string& prepared, VehicleRecord& v)
     {
-        if (const int code = session.ReadDevice(device, kBackupTexts))
+        if (const int code = session.ReadDevice(device, kArchiveReadingTexts))
             return code;
         const SettingsRead read = ReadSettings(ConfigTextFromFile(device));
         v.ownId = read.error == ConfigTextError::None ? ToUtf8(read.settings.ownId) : kUnknownOwnId;
@@ -108,6 +111,8 @@ class Rollout
         }
         if (const int code = Save(ArchivePath(ArchiveName(v.ownId, v.started, false)), device, v.archive))
             return code;
+        if (!m_a.quiet)
+            m_c.err << ToUtf8(kBackupDoneText) << "\n";
         v.wayBack = m_c.platform.CommandFor({"restore", v.port, v.archive});
         return kExitDone;
     }
