@@ -1,8 +1,8 @@
 // The identification tick: query the device once a second and show what it reports.
 #include "app/main_dlg_win.h"
-#include "framework/wide_win.h"
 #include "link/com_port_win.h"
 #include "link/identification.h"
+#include "platform/wide_win.h"
 #include "resources/resource.h"
 
 void CQ4_BackupDlg::OnTimer(UINT_PTR id)

@@ -17,7 +17,7 @@ namespace
 const wchar_t kBusyText[] = L"Bitte warten Sie zunächst das Ende des laufenden Prozesses ab.";
 }
 
-CQ4_BackupDlg::CQ4_BackupDlg(HWND parent) : CDialog(IDD_Q4_BACKUP_DIALOG, parent)
+CQ4_BackupDlg::CQ4_BackupDlg(HWND parent) : CMainDlgShared(IDD_Q4_BACKUP_DIALOG, parent)
 {
     m_hIcon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
                                               0, 0, LR_DEFAULTSIZE | LR_SHARED));

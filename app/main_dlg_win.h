@@ -1,28 +1,20 @@
 // The main window: port list, device information, status line, progress bar, the
-// transfer buttons, and the fields that the workers and the editor share.
+// transfer buttons, and the fields that the workers share.
 #pragma once
 
 #include <windows.h>
 
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "app/activity_state.h"
+#include "app/main_dlg_shared_win.h"
 #include "framework/data_exchange_win.h"
 #include "framework/dialog_win.h"
 #include "framework/file_win.h"
 #include "framework/standard_controls_win.h"
 #include "link/port_list.h"
-
-// Placement values for the editor window, written by the main window.
-extern int g_cxMainDlg;
-extern int g_cyMainDlg;
-extern RECT g_rcMainWnd;
-extern int g_cxScreen;
-extern int g_cyScreen;
 
 // Posted by a worker when it has finished with the port, the file and the window's controls;
 // wParam kTransferAborted when an exception stopped it before its final status.
@@ -36,36 +28,30 @@ inline constexpr UINT kIdentPeriodMs = 1000;
 // Progress position that shows an identified device (a full bar).
 inline constexpr int kIdentifiedProgress = 381;
 
-class CQ4_BackupDlg : public CDialog
+class CQ4_BackupDlg : public CMainDlgShared
 {
   public:
     explicit CQ4_BackupDlg(HWND parent = nullptr);
     ~CQ4_BackupDlg() override;
 
-    // 1 when the port is open afterwards, -1 on failure (reported here).
-    int OpenComPort(const std::wstring& devicePath);
+    int OpenComPort(const std::wstring& devicePath) override;
     void ClosePort();
     void SendEndCommand();
 
     // Worker procedures; the parameter is the main window.
     static DWORD WINAPI BackupThreadProc(LPVOID param);
     static DWORD WINAPI RestoreThreadProc(LPVOID param);
-    // Marks a restore as running and starts its worker (the port must be open).
-    bool StartRestore();
+    bool StartRestore() override;
 
-    // Fields, UI-thread owned unless noted.
+    // Fields besides the shared ones, UI-thread owned unless noted.
     std::uint8_t m_bFirstPortTaken = 0;
     std::vector<std::u16string> m_aListedPorts; // device paths parallel to the list items
     CComboBox m_cbPort;
     CProgressCtrl m_progress;
-    std::wstring m_strPortPath;
     HANDLE m_hPort = INVALID_HANDLE_VALUE; // used by a worker while m_nState is not idle
     PortTable m_aPortTable;
-    std::atomic<std::uint8_t> m_nState{STATE_IDLE}; // shared with the workers
-    std::wstring m_strRestoreFile;                  // copied for the restore worker as it starts
-    std::wstring m_strBackupFile;                   // the backup's destination, as chosen
+    std::wstring m_strBackupFile; // the backup's destination, as chosen
     std::wstring m_strLastReply;
-    std::uint8_t m_bDeviceFound = 0;
     HICON m_hIcon = nullptr;
 
   protected:

@@ -2,9 +2,9 @@
 #include "app/main_dlg_win.h"
 #include "framework/app_win.h"
 #include "framework/message_box_win.h"
-#include "framework/wide_win.h"
 #include "link/com_port_win.h"
 #include "link/device_commands.h"
+#include "platform/wide_win.h"
 
 namespace
 {

@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "framework/app_win.h"
-#include "framework/wide_win.h"
+#include "platform/wide_win.h"
 #include "resources/resource.h"
 
 void WindowTransferView::SetStatus(const std::u16string& text, StatusKind)

@@ -8,16 +8,7 @@
 namespace
 {
 
-bool TakesValue(const std::string& option)
-{
-    static const char* const kValued[] = {"--trace",       "-o",      "--output",        "--role",
-                                          "--own-id",      "--quick", "--name",          "--auto-transfer",
-                                          "--read-groups", "--wait",  "--identity-from", "--archive"};
-    for (const char* valued : kValued)
-        if (option == valued)
-            return true;
-    return false;
-}
+using enum Option;
 
 // "K=VALUE" with K one digit 0-9.
 bool SplitIndexed(const std::string& value, std::pair<int, std::string>& out)
@@ -46,86 +37,111 @@ std::optional<int> Seconds(const std::string& value)
     return seconds;
 }
 
-std::string ApplyValue(Arguments& a, const std::string& option, const std::string& value)
+std::string ApplyValue(Arguments& a, const OptionSpec& spec, const std::string& value)
 {
-    if (option == "--trace") {
+    const std::string option(spec.name);
+    switch (spec.option) {
+    case Trace:
         a.trace = value;
-    } else if (option == "-o" || option == "--output") {
+        break;
+    case Output:
         a.output = value;
-    } else if (option == "--role") {
+        break;
+    case Role:
         if (value != "master" && value != "slave")
             return "--role erwartet master oder slave.";
         a.role = value;
-    } else if (option == "--own-id") {
+        break;
+    case OwnId:
         a.ownId = value;
-    } else if (option == "--quick" || option == "--name") {
+        break;
+    case Quick:
+    case Name: {
         std::pair<int, std::string> indexed;
         if (!SplitIndexed(value, indexed))
             return option + " erwartet K=WERT mit K von 0 bis 9.";
-        (option == "--quick" ? a.quickIds : a.names).push_back(indexed);
-    } else if (option == "--auto-transfer" || option == "--read-groups") {
+        (spec.option == Quick ? a.quickIds : a.names).push_back(indexed);
+        break;
+    }
+    case AutoTransfer:
+    case ReadGroups:
         if (!IsOnOff(value))
             return option + " erwartet on oder off.";
-        (option == "--auto-transfer" ? a.autoTransfer : a.readGroups) = value;
-    } else if (option == "--wait") {
+        (spec.option == AutoTransfer ? a.autoTransfer : a.readGroups) = value;
+        break;
+    case Wait:
         a.waitSeconds = Seconds(value);
         if (!a.waitSeconds)
             return "--wait erwartet Sekunden von 0 bis " + std::to_string(kMaxWaitSeconds) + ".";
-    } else if (option == "--identity-from") {
+        break;
+    case IdentityFrom:
         a.identityFrom = value;
-    } else if (option == "--archive") {
+        break;
+    case Archive:
         a.archive = value;
+        break;
+    default:
+        break;
     }
     return {};
 }
 
-// An option without a value.
-std::string ApplyFlag(Arguments& a, const std::string& option)
+// A switch: an option without a value.
+void ApplySwitch(Arguments& a, Option option)
 {
-    if (option == "-h" || option == "--help")
+    switch (option) {
+    case Help:
         a.help = true;
-    else if (option == "--version")
+        break;
+    case Version:
         a.version = true;
-    else if (option == "-q" || option == "--quiet")
+        break;
+    case Quiet:
         a.quiet = true;
-    else if (option == "--json")
+        break;
+    case Json:
         a.json = true;
-    else if (option == "--append-own-id")
+        break;
+    case AppendOwnId:
         a.appendOwnId = true;
-    else if (option == "-f" || option == "--force")
+        break;
+    case Force:
         a.force = true;
-    else if (option == "--verify")
+        break;
+    case Verify:
         a.verify = true;
-    else if (option == "--loop")
+        break;
+    case Loop:
         a.loop = true;
-    else if (option == "--dry-run")
+        break;
+    case DryRun:
         a.dryRun = true;
-    else if (option == "--fast")
+        break;
+    case Fast:
         a.fast = true;
-    else
-        return "Unbekannte Option: " + option;
+        break;
+    default:
+        break;
+    }
+}
+
+// The usage error for an option the command does not take, or one it needs and lacks.
+std::string CheckOptions(const Arguments& a, const CommandSpec& command, OptionSet given)
+{
+    for (const OptionSpec& spec : OptionTable()) {
+        const bool isGiven = (given & Bit(spec.option)) != 0;
+        if (isGiven && !Allows(command, spec.option))
+            return spec.group.empty()
+                       ? std::string(spec.name) + " gilt nur für " + CommandsTaking(spec.option) + "."
+                       : std::string(spec.group) + " gelten nur für " + CommandsTaking(spec.option) + ".";
+        if (spec.required && !isGiven && Allows(command, spec.option))
+            return a.command + " braucht " + std::string(spec.shortName.empty() ? spec.name : spec.shortName) + " " +
+                   std::string(spec.value) + ".";
+    }
     return {};
 }
 
-bool HasSetOptions(const Arguments& a)
-{
-    return !a.output.empty() || a.role || a.ownId || !a.quickIds.empty() || !a.names.empty() || a.autoTransfer ||
-           a.readGroups || a.appendOwnId || !a.identityFrom.empty();
-}
-
-bool HasRolloutOptions(const Arguments& a)
-{
-    return !a.archive.empty() || a.loop || a.dryRun;
-}
-
-// One option of a single kind: its bit, whether it was given, how the message names it.
-struct OptionUse {
-    CommandOption bit;
-    bool given;
-    const char* name;
-};
-
-std::string CheckShape(Arguments& a, const std::string& defaultPort)
+std::string CheckShape(Arguments& a, OptionSet given, const std::string& defaultPort)
 {
     if (a.command == "help" && a.operands.size() <= 1) {
         a.help = true;
@@ -146,21 +162,36 @@ std::string CheckShape(Arguments& a, const std::string& defaultPort)
     if (a.operands.size() != command->operands)
         return a.command + " erwartet " + std::to_string(command->operands) + " Angabe(n), nicht " +
                std::to_string(a.operands.size()) + ".";
-    for (const OptionUse& use :
-         {OptionUse{kTraceOption, !a.trace.empty(), "--trace"}, OptionUse{kJsonOption, a.json, "--json"},
-          OptionUse{kTraceOption, a.waitSeconds.has_value(), "--wait"}, OptionUse{kForceOption, a.force, "--force"},
-          OptionUse{kVerifyOption, a.verify, "--verify"}, OptionUse{kFastOption, a.fast, "--fast"}})
-        if (use.given && !(command->options & use.bit))
-            return std::string(use.name) + " gilt nur für " + CommandsTaking(use.bit) + ".";
-    if ((command->options & kSetOptions) && a.output.empty())
-        return a.command + " braucht -o OUT.";
-    if (!(command->options & kSetOptions) && HasSetOptions(a))
-        return "Diese Optionen gelten nur für " + CommandsTaking(kSetOptions) + ".";
-    if ((command->options & kRolloutOptions) && a.archive.empty())
-        return a.command + " braucht --archive ORDNER.";
-    if (!(command->options & kRolloutOptions) && HasRolloutOptions(a))
-        return "--archive, --loop und --dry-run gelten nur für " + CommandsTaking(kRolloutOptions) + ".";
-    return {};
+    return CheckOptions(a, *command, given);
+}
+
+// The option words[i] (and its value, which may be the next word); a usage error or nothing.
+std::string TakeOption(const std::vector<std::string>& words, std::size_t& i, Arguments& a, OptionSet& given)
+{
+    std::string word = words[i];
+    std::string value;
+    bool hasValue = false;
+    if (const auto eq = word.find('='); word.compare(0, 2, "--") == 0 && eq != std::string::npos) {
+        value = word.substr(eq + 1);
+        word = word.substr(0, eq);
+        hasValue = true;
+    }
+    const OptionSpec* spec = FindOption(word);
+    if (!spec)
+        return "Unbekannte Option: " + word;
+    given |= Bit(spec->option);
+    if (spec->kind == OptionValue::None) {
+        if (hasValue)
+            return word + " nimmt keinen Wert.";
+        ApplySwitch(a, spec->option);
+        return {};
+    }
+    if (!hasValue) {
+        if (i + 1 >= words.size())
+            return word + " braucht einen Wert.";
+        value = words[++i];
+    }
+    return ApplyValue(a, *spec, value);
 }
 
 } // namespace
@@ -170,41 +201,20 @@ ParsedArguments ParseArguments(const std::vector<std::string>& words, const std:
     ParsedArguments parsed;
     Arguments& a = parsed.arguments;
     bool optionsEnded = false;
+    OptionSet given = 0;
     for (std::size_t i = 0; i < words.size(); ++i) {
-        std::string word = words[i];
+        const std::string& word = words[i];
         if (optionsEnded || word.size() < 2 || word[0] != '-') {
             if (a.command.empty())
                 a.command = word;
             else
                 a.operands.push_back(word);
-            continue;
-        }
-        if (word == "--") {
+        } else if (word == "--") {
             optionsEnded = true;
-            continue;
-        }
-        std::string value;
-        bool hasValue = false;
-        if (const auto eq = word.find('='); word.compare(0, 2, "--") == 0 && eq != std::string::npos) {
-            value = word.substr(eq + 1);
-            word = word.substr(0, eq);
-            hasValue = true;
-        }
-        if (TakesValue(word)) {
-            if (!hasValue) {
-                if (i + 1 >= words.size()) {
-                    parsed.error = word + " braucht einen Wert.";
-                    return parsed;
-                }
-                value = words[++i];
-            }
-            parsed.error = ApplyValue(a, word, value);
-        } else {
-            parsed.error = hasValue ? word + " nimmt keinen Wert." : ApplyFlag(a, word);
-        }
-        if (!parsed.error.empty())
+        } else if (parsed.error = TakeOption(words, i, a, given); !parsed.error.empty()) {
             return parsed;
+        }
     }
-    parsed.error = CheckShape(a, defaultPort);
+    parsed.error = CheckShape(a, given, defaultPort);
     return parsed;
 }

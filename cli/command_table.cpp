@@ -1,45 +1,49 @@
 // The table of q4k's commands.
 #include "cli/command_table.h"
 
+#include "cli/bash_completion.h"
 #include "cli/commands.h"
 
 namespace
 {
 
+using enum Option;
+
+constexpr OptionSet kTalksToDevice = Takes(Trace, Wait);
+
 constexpr CommandSpec kCommands[] = {
     {"ports", 0, CommandGroup::Device, 0, RunPorts,
      "  ports                     die seriellen Ports dieses Rechners\n"},
-    {"identify", 1, CommandGroup::Device, kTraceOption | kJsonOption, RunIdentify,
+    {"identify", 1, CommandGroup::Device, kTalksToDevice | Takes(Json), RunIdentify,
      "  identify PORT [--json]    Software, Version und Option des Geräts\n"},
-    {"backup", 2, CommandGroup::Device, kTraceOption | kForceOption | kFastOption, RunBackupCommand,
+    {"backup", 2, CommandGroup::Device, kTalksToDevice | Takes(Fast, Force), RunBackupCommand,
      "  backup PORT DATEI [-f]    Quendal 4 -> Datei (die Datei entsteht erst, wenn alles gelesen ist;\n"
      "                            eine vorhandene Datei nur mit -f, --force)\n"},
-    {"restore", 2, CommandGroup::Device, kTraceOption | kVerifyOption | kFastOption, RunRestoreCommand,
-     "  restore PORT DATEI        Datei -> Quendal 4 (eine ungeeignete Datei sendet nichts)\n"
-     "      --verify              danach das Gerät auslesen und vergleichen wie verify\n"},
-    {"verify", 2, CommandGroup::Device, kTraceOption | kJsonOption | kFastOption, RunVerify,
-     "  verify PORT DATEI         Gerät auslesen und mit DATEI vergleichen (\"XX\"-Bytes zählen nicht)\n"},
-    {"rollout", 2, CommandGroup::Device, kFastOption | kRolloutOptions, RunRollout,
+    {"restore", 2, CommandGroup::Device, kTalksToDevice | Takes(Fast, Verify), RunRestoreCommand,
+     "  restore PORT DATEI        Datei -> Quendal 4 (eine ungeeignete Datei sendet nichts)\n"},
+    {"verify", 2, CommandGroup::Device, kTalksToDevice | Takes(Fast, Json), RunVerify,
+     "  verify PORT DATEI [--json]\n"
+     "                            Gerät auslesen und mit DATEI vergleichen (\"XX\"-Bytes zählen nicht)\n"},
+    {"rollout", 2, CommandGroup::Device, Takes(Fast, Archive, Loop, DryRun), RunRollout,
      "  rollout PORT VORLAGE --archive ORDNER [--loop] [--dry-run]\n"
      "                            je Fahrzeug: auf das Gerät warten, sichern nach ORDNER, VORLAGE mit\n"
      "                            seiner Identität übertragen und prüfen; eine Zeile in ORDNER/rollout.csv\n"
-     "      --loop                danach auf das Abziehen und das nächste Gerät warten, bis Strg+C\n"
-     "      --dry-run             nur sichern und die neue Datei bauen; zeigt, was sich ändern würde\n"},
-    {"show", 1, CommandGroup::File, kJsonOption, RunShow,
+     "                            VORLAGE: mit backup von einem Fahrzeug gesichert, das die neue\n"
+     "                            Grundkonfiguration schon hat (set ändert nur die Identität, und die\n"
+     "                            behält jedes Fahrzeug)\n"},
+    {"show", 1, CommandGroup::File, Takes(Json), RunShow,
      "  show DATEI [--json]       Rolle, Kennungen, Namen, TETRA-Optionen, Zahl der Datensätze\n"},
-    {"set", 1, CommandGroup::File, kSetOptions, RunSet,
-     "  set DATEI -o AUS [...]    Einstellungen ändern wie im Fenster \"Erweitert\" (AUS darf DATEI sein)\n"
-     "      --role master|slave   --own-id KENNUNG       --quick K=KENNUNG    --name K=TEXT\n"
-     "      --auto-transfer on|off                       --read-groups on|off\n"
-     "      --append-own-id       hängt \"_\" und die eigene Kennung an den Namen von AUS an\n"
-     "      --identity-from DATEI Rolle, Kennungen, Namen und TETRA-Optionen aus DATEI übernehmen;\n"
-     "                            die übrigen Optionen gelten danach\n"
+    {"set", 1, CommandGroup::File,
+     Takes(Output, Role, OwnId, Quick, Name, AutoTransfer, ReadGroups, AppendOwnId, IdentityFrom), RunSet,
+     "  set DATEI -o AUS [...]    Einstellungen ändern wie im Fenster \"Erweitert\" (AUS darf DATEI sein)\n",
      "      (Kennungen: genau 8 Zeichen 0-9,A-F, \"XX\" als Ersatz-Byte; Namen: höchstens 10 Zeichen\n"
      "      ohne Steuerzeichen; K: 0 bis 9)\n"},
-    {"diff", 2, CommandGroup::File, kJsonOption, RunDiff,
+    {"diff", 2, CommandGroup::File, Takes(Json), RunDiff,
      "  diff A B [--json]         Unterschiede: erst die Einstellungen, dann die übrigen Datensätze\n"},
     {"check", 1, CommandGroup::File, 0, RunCheck,
      "  check DATEI               ob die Übertragung die Datei annehmen würde, und was sie enthält\n"},
+    {"completion", 0, CommandGroup::Shell, 0, RunCompletion,
+     "  completion                die Vervollständigung für bash, z. B.: source <(q4k completion)\n"},
 };
 
 } // namespace
@@ -57,11 +61,16 @@ const CommandSpec* FindCommand(std::string_view name)
     return nullptr;
 }
 
-std::string CommandsTaking(CommandOption option)
+bool Allows(const CommandSpec& command, Option option)
+{
+    return ((command.options | kEveryCommand) & Bit(option)) != 0;
+}
+
+std::string CommandsTaking(Option option)
 {
     std::string names;
     for (const CommandSpec& command : kCommands) {
-        if (!(command.options & option))
+        if (!Allows(command, option))
             continue;
         if (!names.empty())
             names += ", ";

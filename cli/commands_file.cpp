@@ -1,6 +1,5 @@
 // The commands on files: show, set, diff, check. The editor core reads and patches the settings,
 // the restore's check judges a file; this file only reads, writes and prints.
-#include <algorithm>
 #include <cstdio>
 
 #include "cli/commands.h"
@@ -14,6 +13,7 @@
 #include "config/destination_path.h"
 #include "config/identifier_rules.h"
 #include "config/identity_copy.h"
+#include "config/record_census.h"
 #include "config/record_fields.h"
 #include "config/setting_input.h"
 #include "config/settings_diff.h"
@@ -70,12 +70,6 @@ bool TakeIdentifier(const std::string& value, int index, std::u16string& target,
     return true;
 }
 
-// C0 and C1 control characters and DEL, which a name on the device's display cannot show.
-bool HasControlCharacter(std::u16string_view name)
-{
-    return std::any_of(name.begin(), name.end(), IsControlCharacter);
-}
-
 bool TakeName(const std::string& value, int k, std::u16string& target, Console& c)
 {
     const std::optional<std::u16string> name = FromUtf8(value);
@@ -98,8 +92,7 @@ std::optional<std::string> WithOwnId(const std::string& out, const std::u16strin
     const std::optional<std::u16string> path = FromUtf8(out);
     if (!path)
         return std::nullopt;
-    const std::u16string ending = path->size() >= 4 ? path->substr(path->size() - 4) : u"";
-    if (AsciiUpperCase(ending) == u".Q4K")
+    if (HasConfigFileEnding(*path))
         return ToUtf8(ComposeDestinationPath(*path, true, ownId));
     return out + "_" + ToUtf8(ownId);
 }
@@ -107,30 +100,17 @@ std::optional<std::string> WithOwnId(const std::string& out, const std::u16strin
 // What a technician needs to judge a suitable file: its main records, "$PBC", the interface records.
 std::string Summary(const std::vector<std::string>& records)
 {
-    int mainRecords = 0, interface = 0, lowest = 0xFF, highest = 0;
-    const std::string* bc = nullptr;
-    for (const std::string& record : records) {
-        const int address = ReadBytePair(record, kRecordAddressPos);
-        if (address >= 0x01 && address <= 0x7F) {
-            ++mainRecords;
-            lowest = std::min(lowest, address);
-            highest = std::max(highest, address);
-        } else if (address >= 0x80 && address <= 0x9F) {
-            ++interface;
-        } else if (address == 0xBC && !bc) {
-            bc = &record;
-        }
-    }
+    const RecordCensus census = CountRecords(records);
     char range[32] = "";
-    if (mainRecords > 0)
-        std::snprintf(range, sizeof range, " (%02X bis %02X)", lowest, highest);
-    std::string text = "Hauptdatensätze: " + std::to_string(mainRecords) + range + "\n";
+    if (census.mainRecords > 0)
+        std::snprintf(range, sizeof range, " (%02X bis %02X)", census.lowestMain, census.highestMain);
+    std::string text = "Hauptdatensätze: " + std::to_string(census.mainRecords) + range + "\n";
     text += std::string("$PBC: ") +
-            (!bc                              ? "fehlt"
-             : AnnouncesInterfaceRecords(*bc) ? "vorhanden, kündigt Interface-Datensätze an"
-                                              : "vorhanden, ohne Interface-Datensätze") +
+            (census.bc == RecordCensus::Bc::Missing              ? "fehlt"
+             : census.bc == RecordCensus::Bc::AnnouncesInterface ? "vorhanden, kündigt Interface-Datensätze an"
+                                                                 : "vorhanden, ohne Interface-Datensätze") +
             "\n";
-    return text + "Interface-Datensätze (80-9F): " + std::to_string(interface) + "\n";
+    return text + "Interface-Datensätze (80-9F): " + std::to_string(census.interfaceRecords) + "\n";
 }
 
 // The command line's changes on top of the loaded settings; an exit code when one is refused.

@@ -1,5 +1,8 @@
-// The help of q4k around the command table's lines.
+// The help of q4k, made from the command and option tables.
 #include "cli/help_text.h"
+
+#include <algorithm>
+#include <vector>
 
 #include "cli/command_table.h"
 
@@ -21,69 +24,134 @@ struct GroupHeading {
 constexpr GroupHeading kGroups[] = {
     {CommandGroup::Device, "Befehle, die mit dem Gerät sprechen (PORT z. B. /dev/ttyUSB0 oder COM3):\n"},
     {CommandGroup::File, "Befehle für Dateien:\n"},
+    {CommandGroup::Shell, "Für die Shell:\n"},
 };
 
-// The options of the commands that talk to a device, of those that read it faster, the port they may
-// leave out, and what every command takes.
-constexpr char kDeviceOptions[] =
-    R"(  --trace LOG               jedes Byte auf der Leitung mit Richtung und Zeit in LOG (-: Fehlerausgabe)
-  --wait SEKUNDEN           so lange jede Sekunde fragen, bis ein Gerät antwortet
-)";
-constexpr char kFastOptionText[] =
-    R"(  --fast                    (backup, restore, verify, rollout) eine Antwort endet an ihrem CR statt
-                            nach 51 ms Stille; sonst gilt die Stille-Regel. Nicht voreingestellt:
-                            wie lange ein echtes Gerät nach dem CR noch sendet, ist nicht bekannt.
-)";
 constexpr char kPortNote[] = "  PORT darf fehlen, wenn die Umgebungsvariable Q4K_PORT ihn nennt.\n";
-constexpr char kCommonOptions[] = R"(  -q, --quiet               keine Fortschrittsanzeige
-  -h, --help                diese Hilfe
-  --version                 die Version von q4k
-DATEI "-" ist die Standardeingabe, AUS "-" die Standardausgabe.
-)";
+constexpr char kDashNote[] = "DATEI \"-\" ist die Standardeingabe, AUS \"-\" die Standardausgabe.\n";
 
 constexpr char kExitCodes[] = R"(
 Exit-Codes:
-  0  erledigt
-  1  Unterschiede gefunden (diff, verify, restore --verify)
+  0  erledigt (rollout: jedes Fahrzeug ist umgestellt und geprüft)
+  1  Unterschiede gefunden (diff, verify, restore --verify, die Prüfung in rollout)
   2  Aufruf fehlerhaft
   3  kein Gerät antwortet (oder der Port lässt sich nicht öffnen)
-  4  Datei ungeeignet, nicht lesbar oder nicht schreibbar
+  4  Datei ungeeignet, nicht lesbar oder nicht schreibbar (rollout: auch Archiv und rollout.csv)
   5  Übertragung fehlgeschlagen (ein "Fehler" beim Auslesen, eine fehlende Quittung)
   130  abgebrochen mit Strg+C (keine halb geschriebene Datei bleibt zurück)
+rollout --loop: 0 nur, wenn jedes Fahrzeug gelang, sonst der Code des ersten fehlgeschlagenen.
+Strg+C zwischen zwei Fahrzeugen beendet die Schleife mit diesem Code, Strg+C während eines
+Fahrzeugs mit 130.
 )";
 
 constexpr char kExamples[] = R"(
 Beispiel:
   q4k backup /dev/ttyUSB0 fahrzeug-12.q4k && q4k verify /dev/ttyUSB0 fahrzeug-12.q4k
-  q4k set fahrzeug-12.q4k -o vorlage.q4k --own-id 12AB34CD --name 1="RTW 2" --append-own-id
+  q4k set fahrzeug-12.q4k -o fahrzeug-12.q4k --own-id 12AB34CD --name 1="RTW 2" --append-own-id
+  # die Vorlage: die Sicherung eines Fahrzeugs, das die neue Grundkonfiguration schon hat
+  q4k backup /dev/ttyUSB0 basis-2027.q4k
   q4k rollout /dev/ttyUSB0 basis-2027.q4k --archive archiv --loop
 )";
+
+// Where an option's text starts.
+constexpr std::size_t kTextColumn = 28;
+// Options without a text of their own share lines, each at the next of these columns.
+constexpr std::size_t kGridColumns[] = {6, 28, 51, 72};
+
+std::string Spelled(const OptionSpec& spec)
+{
+    std::string spelled = spec.shortName.empty() ? "" : std::string(spec.shortName) + ", ";
+    spelled += spec.name;
+    if (!spec.value.empty())
+        spelled += " " + std::string(spec.value);
+    return spelled;
+}
+
+// The option at `indent`, its text from the text column on, each further line indented to it.
+std::string OptionLines(const OptionSpec& spec, std::size_t indent)
+{
+    std::string line = std::string(indent, ' ') + Spelled(spec);
+    line.resize(std::max(kTextColumn, line.size() + 1), ' ');
+    std::string text = std::string(spec.help);
+    for (std::size_t pos = text.find('\n'); pos != std::string::npos; pos = text.find('\n', pos + 1))
+        text.insert(pos + 1, kTextColumn, ' ');
+    return line + text + "\n";
+}
+
+std::string GridLines(const std::vector<std::string>& items)
+{
+    std::string text;
+    std::string line;
+    for (const std::string& item : items) {
+        const auto* column = std::find_if(std::begin(kGridColumns), std::end(kGridColumns),
+                                          [&](std::size_t c) { return line.empty() || c > line.size(); });
+        if (column == std::end(kGridColumns)) {
+            text += line + "\n";
+            line.clear();
+            column = std::begin(kGridColumns);
+        }
+        line.resize(*column, ' ');
+        line += item;
+    }
+    return line.empty() ? text : text + line + "\n";
+}
+
+// The command's lines, the lines of the options that belong to it, and its notes.
+std::string CommandLines(const CommandSpec& command)
+{
+    std::string text = std::string(command.help);
+    std::vector<std::string> grid;
+    for (const OptionSpec& spec : OptionTable()) {
+        if (spec.place != HelpPlace::Command || !Allows(command, spec.option))
+            continue;
+        if (spec.help.empty()) {
+            grid.push_back(Spelled(spec));
+            continue;
+        }
+        text += GridLines(grid) + OptionLines(spec, 6);
+        grid.clear();
+    }
+    return text + GridLines(grid) + std::string(command.notes);
+}
+
+// The "Optionen:" lines of the options in `options`, the port note where it applies, then what
+// every command takes.
+std::string OptionSection(OptionSet options, bool portMayBeLeftOut)
+{
+    std::string text = "Optionen:\n";
+    for (const bool everyCommand : {false, true}) {
+        if (everyCommand && portMayBeLeftOut)
+            text += kPortNote;
+        for (const OptionSpec& spec : OptionTable())
+            if (spec.place == HelpPlace::Options && (options & Bit(spec.option)) &&
+                ((kEveryCommand & Bit(spec.option)) != 0) == everyCommand)
+                text += OptionLines(spec, 2);
+    }
+    return text + kDashNote;
+}
 
 } // namespace
 
 std::string HelpText()
 {
     std::string text = kIntro;
+    OptionSet options = kEveryCommand;
     for (const GroupHeading& group : kGroups) {
         text += group.heading;
         for (const CommandSpec& command : CommandTable())
-            if (command.group == group.group)
-                text += command.help;
+            if (command.group == group.group) {
+                text += CommandLines(command);
+                options |= command.options;
+            }
         text += "\n";
     }
-    return text + "Optionen:\n" + kDeviceOptions + kFastOptionText + kPortNote + kCommonOptions + kExamples +
-           kExitCodes;
+    return text + OptionSection(options, true) + kExamples + kExitCodes;
 }
 
 std::string CommandHelpText(const CommandSpec& command)
 {
-    std::string text =
-        "Aufruf: q4k " + std::string(command.name) + " ...\n\n" + std::string(command.help) + "\nOptionen:\n";
-    if (command.options & kTraceOption)
-        text += kDeviceOptions;
-    if (command.options & kFastOption)
-        text += kFastOptionText;
-    if (command.group == CommandGroup::Device && command.operands > 0)
-        text += kPortNote;
-    return text + kCommonOptions + kExitCodes;
+    return "Aufruf: q4k " + std::string(command.name) + " ...\n\n" + CommandLines(command) + "\n" +
+           OptionSection(command.options | kEveryCommand,
+                         command.group == CommandGroup::Device && command.operands > 0) +
+           kExitCodes;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/utf8.h"
+#include "config/setting_input.h"
 
 namespace
 {

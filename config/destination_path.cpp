@@ -40,6 +40,17 @@ std::u16string ComposeDestinationPath(std::u16string path, bool append, std::u16
     return path;
 }
 
+bool HasConfigFileEnding(std::u16string_view path)
+{
+    if (path.size() < kExtensionLen)
+        return false;
+    std::u16string ending(path.substr(path.size() - kExtensionLen));
+    for (char16_t& ch : ending)
+        if (ch >= u'A' && ch <= u'Z')
+            ch = static_cast<char16_t>(ch - u'A' + u'a');
+    return ending == u".q4k";
+}
+
 PathParts SplitPath(std::u16string_view path)
 {
     const std::size_t slash = path.rfind(u'\\');

@@ -13,6 +13,9 @@ std::u16string RemoveOwnIdSuffix(std::u16string path);
 // gets no suffix (there is no file name to carry it).
 std::u16string ComposeDestinationPath(std::u16string path, bool append, std::u16string_view ownId);
 
+// Whether the path ends in ".q4k", in any case.
+bool HasConfigFileEnding(std::u16string_view path);
+
 struct PathParts {
     std::u16string folder;   // up to and including the last backslash; empty without one
     std::u16string fileName; // after the last backslash; the whole path without one

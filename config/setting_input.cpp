@@ -1,6 +1,8 @@
 // The rules for settings a person enters.
 #include "config/setting_input.h"
 
+#include <algorithm>
+
 bool IsTypedName(std::u16string_view name)
 {
     if (name.size() > kNameMaxLen)
@@ -9,4 +11,9 @@ bool IsTypedName(std::u16string_view name)
         if (ch == 0 || ch > 0xFF)
             return false;
     return true;
+}
+
+bool HasControlCharacter(std::u16string_view name)
+{
+    return std::any_of(name.begin(), name.end(), IsControlCharacter);
 }

@@ -8,7 +8,7 @@
 #include "controls/hex_edit_filter.h"
 #include "controls/hex_edit_menu.h"
 #include "framework/message_box_win.h"
-#include "framework/wide_win.h"
+#include "platform/wide_win.h"
 
 static_assert(kHexEditUndo == EM_UNDO && kHexEditCut == WM_CUT && kHexEditCopy == WM_COPY &&
                   kHexEditPaste == WM_PASTE && kHexEditClear == WM_CLEAR,

@@ -1,13 +1,13 @@
 // The identifier fields' length check and the destination: chosen, the source itself, or either
 // with the own identifier appended; kept in the main window as one path, shown as folder and name.
 #include "app/config_file_filter.h"
-#include "app/main_dlg_win.h"
+#include "app/main_dlg_shared_win.h"
 #include "config/destination_path.h"
 #include "config/identifier_rules.h"
 #include "editor/editor_texts.h"
 #include "editor/erweitert_win.h"
 #include "framework/file_dialog_win.h"
-#include "framework/wide_win.h"
+#include "platform/wide_win.h"
 #include "resources/resource.h"
 
 void Erweitert::CheckIdentifierLength(UINT id)

@@ -1,11 +1,11 @@
 // The editor's placement beside the main window, its run-time controls laid out in the main
 // window's dialog units, and paths shortened to fit its display fields.
-#include "app/main_dlg_win.h"
+#include "app/main_dlg_shared_win.h"
 #include "editor/editor_placement.h"
 #include "editor/erweitert_win.h"
 #include "editor/path_fit.h"
-#include "framework/wide_win.h"
 #include "framework/window_placement_win.h"
+#include "platform/wide_win.h"
 #include "resources/resource.h"
 
 namespace

@@ -1,6 +1,6 @@
 // "Öffnen...": a configuration file into the editor, taken over only once every check has passed.
 #include "app/config_file_filter.h"
-#include "app/main_dlg_win.h"
+#include "app/main_dlg_shared_win.h"
 #include "config/config_text.h"
 #include "config/identifier_rules.h"
 #include "editor/editor_texts.h"
@@ -9,7 +9,7 @@
 #include "framework/file_win.h"
 #include "framework/message_box_win.h"
 #include "framework/standard_texts.h"
-#include "framework/wide_win.h"
+#include "platform/wide_win.h"
 #include "resources/resource.h"
 #include "transfer/config_record.h"
 #include "transfer/transfer_texts.h"

@@ -1,12 +1,12 @@
 // "Speichern und an Q4 senden": the source read again, patched with the editor's settings, written
 // whole to the destination and handed to the main window's restore worker.
-#include "app/main_dlg_win.h"
+#include "app/main_dlg_shared_win.h"
 #include "config/identifier_rules.h"
 #include "editor/editor_texts.h"
 #include "editor/erweitert_win.h"
 #include "framework/file_win.h"
-#include "framework/wide_win.h"
 #include "link/identification.h"
+#include "platform/wide_win.h"
 
 namespace
 {

@@ -2,11 +2,11 @@
 // the enabled states, help and closing.
 #include "editor/erweitert_win.h"
 
-#include "app/main_dlg_win.h"
+#include "app/main_dlg_shared_win.h"
 #include "config/identifier_rules.h"
 #include "config/setting_input.h"
 #include "editor/editor_texts.h"
-#include "framework/wide_win.h"
+#include "platform/wide_win.h"
 #include "resources/resource.h"
 
 namespace
@@ -21,7 +21,7 @@ bool InRange(UINT id, UINT first)
 }
 } // namespace
 
-Erweitert::Erweitert(CQ4_BackupDlg* parent, CQ4_BackupDlg* mainDlg)
+Erweitert::Erweitert(CMainDlgShared* parent, CMainDlgShared* mainDlg)
     : CDialog(IDD_ERWEITERT, parent->m_hWnd), m_pParent(parent), m_pMainDlg(mainDlg)
 {
     m_quickId.fill(L"00000000");

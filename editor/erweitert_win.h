@@ -13,7 +13,7 @@
 #include "framework/dialog_win.h"
 #include "framework/standard_controls_win.h"
 
-class CQ4_BackupDlg;
+class CMainDlgShared;
 
 // Period of the refresh of the enabled states.
 inline constexpr UINT_PTR EDITOR_TIMER_ID = 1;
@@ -21,7 +21,7 @@ inline constexpr UINT_PTR EDITOR_TIMER_ID = 1;
 class Erweitert : public CDialog
 {
   public:
-    Erweitert(CQ4_BackupDlg* parent, CQ4_BackupDlg* mainDlg);
+    Erweitert(CMainDlgShared* parent, CMainDlgShared* mainDlg);
     ~Erweitert() override;
 
   protected:
@@ -68,8 +68,8 @@ class Erweitert : public CDialog
     void ShowMainMessage(const std::u16string& text, UINT icon) const;
 
     // All members are owned by the user-interface thread.
-    CQ4_BackupDlg* m_pParent;
-    CQ4_BackupDlg* m_pMainDlg; // owner of the port, the state, the destination path and the message boxes
+    CMainDlgShared* m_pParent;
+    CMainDlgShared* m_pMainDlg; // owner of the port, the state, the destination path and the message boxes
     BOOL m_sourceLoaded = FALSE;
     BOOL m_hasTetra = FALSE;
     BOOL m_destChosen = FALSE;

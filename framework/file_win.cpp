@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "framework/message_box_win.h"
-#include "framework/wide_win.h"
+#include "platform/wide_win.h"
 
 namespace
 {

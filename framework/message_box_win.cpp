@@ -5,7 +5,7 @@
 
 #include "framework/app_win.h"
 #include "framework/standard_texts.h"
-#include "framework/wide_win.h"
+#include "platform/wide_win.h"
 
 namespace
 {

@@ -1,7 +1,7 @@
 // COM port scanning, opening, line settings and byte transfer.
 #include "link/com_port_win.h"
 
-#include "framework/wide_win.h"
+#include "platform/wide_win.h"
 
 void ScanComPorts(PortTable& table)
 {

@@ -1,6 +1,8 @@
 """Steps shared by the editor scenarios: the program with its editor open, variants of the
-golden backup, what the editor must show for a file (worked out here from the file's bytes
-at the record positions, not by the program), message boxes, and where the editor opens."""
+golden backup, what the editor must show for a file (its golden view), message boxes, and where
+the editor opens."""
+
+import json
 
 from harness import WaitTimeout, expect_equal, wait_until
 from harness.editor_window import (
@@ -10,9 +12,8 @@ from harness.editor_window import (
 from transfer_steps import GOLDEN_BACKUP, RECORD_LEN, ROOT, address, records, start_with_device
 
 GOLDEN_PATCHED = ROOT / "tests/golden/editor_patched.q4k"
+GOLDEN_VIEWS = ROOT / "tests/e2e/golden"
 MAX_TEXT = 65536  # longest configuration text the editor takes
-TERMINATOR = 0x01
-NAME_PAIRS = 11
 SM_CXFRAME = 32
 
 RESTORE_RUNNING = "Transferiere Konfiguration auf Quendal 4..."
@@ -105,91 +106,11 @@ def too_large():
 
 
 # What the editor must show for a file
-class Refused(Exception):
-    """The load must be refused: kind "unsuitable" ("Datei nicht geeignet!") or "invalid"
-    (a field beyond the end of the text)."""
-
-    def __init__(self, kind):
-        super().__init__(kind)
-        self.kind = kind
-
-
-def _record(text, tag):
-    position = text.find(tag.encode("ascii"))
-    return None if position < 0 else position
-
-
-def _chars(text, position, count):
-    if position + count > len(text):
-        raise Refused("invalid")
-    return text[position:position + count].decode("latin-1")
-
-
-def _byte(pair):
-    """A hex pair's byte; a character that is no upper-case hex digit counts as 0 ("XX" reads 0)."""
-    value = 0
-    for ch in pair:
-        value = value * 16 + ("0123456789ABCDEF".index(ch) if ch in "0123456789ABCDEF" else 0)
-    return value
-
-
-def _shown_identifier(stored):
-    """Record characters d6 d7 d4 d5 d2 d3 d0 d1 as shown: d0 .. d7."""
-    return stored[6:8] + stored[4:6] + stored[2:4] + stored[0:2]
-
-
-def _name_pairs(text, start):
-    """Positions of the 110 pairs of the name area: on a terminator, on from the next record's data."""
-    positions = []
-    position = start
-    for index in range(10 * NAME_PAIRS):
-        if index > 0:
-            if position >= len(text):
-                raise Refused("invalid")
-            if text[position] == TERMINATOR:
-                dollar = text.find(b"$", position)
-                if dollar < 0:
-                    raise Refused("invalid")
-                position = dollar + 4
-        positions.append(position)
-        position += 2
-    return positions
-
-
-def expected_view(data):
-    """What a completed load of `data` shows: identifiers, names, role and TETRA options.
-    Raises Refused when the load must be refused."""
-    text = b"".join(records(data))
-    if len(text) > MAX_TEXT:
-        raise Refused("unsuitable")
-    p06 = _record(text, "$P06")
-    if p06 is None:
-        raise Refused("unsuitable")
-    role = "Slave" if _byte(_chars(text, p06 + 30, 2)) == 0 else "Master"
-    p07 = _record(text, "$P07")
-    if p07 is None:
-        raise Refused("unsuitable")
-    quick_ids = [_shown_identifier(_chars(text, p07 + 12 + 8 * k, 8)) for k in range(10)]
-    pairs = _name_pairs(text, p07 + 92)
-    names = []
-    for k in range(10):
-        values = [_byte(_chars(text, p, 2)) for p in pairs[k * NAME_PAIRS:(k + 1) * NAME_PAIRS]]
-        if 0 in values:
-            values = values[:values.index(0)]
-        names.append(bytes(values).decode("latin-1"))
-    own_id = _shown_identifier(_chars(text, pairs[-1] + 2 + 12, 8))
-    view = {"own_id": own_id, "quick_ids": quick_ids, "names": names, "role": role, "tetra": False}
-    pbc = _record(text, "$PBC")
-    if pbc is not None:
-        code = _chars(text, pbc + 6, 2)
-        if code in ("A1", "A2"):
-            p80 = _record(text, "$P80")
-            if p80 is None:
-                raise Refused("unsuitable")
-            groups = _byte(_chars(text, p80 + 58, 2))
-            view.update(tetra=True, auto_transfer=code == "A2",
-                        read_groups=0x31 <= groups <= 0x39 or 0x41 <= groups <= 0x46)
-    return view
+def expected_view(name):
+    """What a completed load of the variant `name` shows (identifiers, names, role, TETRA options):
+    tests/e2e/golden/<name>.json, taken once from the program's display and checked by eye
+    against the file's records."""
+    return json.loads((GOLDEN_VIEWS / (name + ".json")).read_text(encoding="utf-8"))
 
 
 def expected_enabled(loaded, tetra=False, destination=False, idle=True):
@@ -219,10 +140,10 @@ def view_of(shown_values, tetra):
     return {k: shown_values[k] for k in keys}
 
 
-def expect_loaded(editor, data, source_text, what):
-    """The editor shows the completed load of `data` from a file shown as `source_text`, with no
-    destination chosen, and enables the controls accordingly."""
-    view = expected_view(data)
+def expect_loaded(editor, variant, source_text, what):
+    """The editor shows the completed load of the golden view `variant` from a file shown as
+    `source_text`, with no destination chosen, and enables the controls accordingly."""
+    view = expected_view(variant)
     expect_enabled(editor, expected_enabled(True, view["tetra"]), what)
     values = shown(editor)
     expected = {k: view[k] for k in view_of(values, view["tetra"])}
@@ -247,7 +168,7 @@ def load_golden(case, app, editor):
     """Loads a copy of the golden backup from a short path and checks that the load completed."""
     path, shown_path = short_path_copy(case, "golden.q4k", golden())
     load(case, app, editor, shown_path)
-    expect_loaded(editor, golden(), shown_path, "golden backup loaded")
+    expect_loaded(editor, "golden_backup", shown_path, "golden backup loaded")
     return path
 
 
@@ -294,12 +215,7 @@ def expect_destination(editor, windows_path, what):
                              % (what, folder, folder_of(windows_path)))
 
 
-# Where the editor opens
-def _half(n):
-    """n / 2 truncated towards zero, as the program's integer division does."""
-    return -((-n) // 2) if n < 0 else n // 2
-
-
+# Where the editor opens (the placement rule itself is the unit table's: editor_placement_test)
 def screen_facts(app):
     """(screen width, screen height, SM_CXFRAME) as the program sees them."""
     screen = app.driver.call("screen")
@@ -316,13 +232,6 @@ def inside(rect, area):
     return area[0] <= rect[0] and area[1] <= rect[1] and rect[2] <= area[2] and rect[3] <= area[3]
 
 
-def _clamped(rect, area):
-    """`rect` moved as little as needed into `area`; the left and top edges win for an oversized one."""
-    x = max(area[0], min(rect[0], area[2] - width(rect)))
-    y = max(area[1], min(rect[1], area[3] - height(rect)))
-    return (x, y, x + width(rect), y + height(rect))
-
-
 def width(rect):
     return rect[2] - rect[0]
 
@@ -331,49 +240,29 @@ def height(rect):
     return rect[3] - rect[1]
 
 
-def expected_placement(screen, work, main_moved, main, editor_size):
-    """Where the editor (and the main window) must go: (main rect afterwards, editor left and top),
-    or (main rect, None) when the editor is to be centred over the main window. Whatever moves
-    ends inside the work area."""
-    sw, sh, frame = screen
-    w, h = editor_size
-    editor_at = main_after = None
-    if not main_moved:
-        x0 = _half(sw - width(main) - w) - frame
-        y = _half(sh - height(main))
-        main_after = _clamped((x0, y, x0 + width(main), y + height(main)), work)
-        editor_at = (x0 + width(main) + frame, y)
+def expect_placement(app, editor, side, main_before, what):
+    """The editor opened "right" of the main window, "below" it or centred "over" it, wholly inside
+    the work area; the main window moved only for a "pair" centred on the screen (editor right of it,
+    both inside the work area)."""
+    editor_rect, main_rect, work = editor.rect(), app.main.rect(), work_area(app)
+    if side == "pair":
+        sw, _, frame = screen_facts(app)
+        if abs(main_rect[0] + editor_rect[2] - sw) > frame + 1:
+            raise AssertionError("%s: main %r and editor %r not a pair centred on the screen"
+                                 % (what, main_rect, editor_rect))
     else:
-        left, top, right, bottom = main
-        if sw - right - frame >= w + 2 * frame:
-            editor_at = (right + frame, top if top + h + 2 * frame <= sh else sh - h - frame)
-        elif sh - bottom - frame >= h + 2 * frame:
-            editor_at = (left if left + w + 2 * frame <= sw else sw - w - frame, bottom + frame)
-    if editor_at is not None:
-        editor_at = _clamped(editor_at + (editor_at[0] + w, editor_at[1] + h), work)[:2]
-    return main_after or main, editor_at
+        expect_equal(main_rect, main_before, "%s: main window rectangle" % what)
+    placed = {"pair": editor_rect[0] >= main_rect[2], "right": editor_rect[0] >= main_rect[2],
+              "below": editor_rect[1] >= main_rect[3],
+              "over": all(abs(a - b) <= 1 for a, b in zip(centre(editor_rect), centre(main_rect)))}[side]
+    if not placed:
+        raise AssertionError("%s: editor %r not %s the main window %r" % (what, editor_rect, side, main_rect))
+    if not inside(editor_rect, work) or (side == "pair" and not inside(main_rect, work)):
+        raise AssertionError("%s: editor %r or main %r not inside the work area %r" % (what, editor_rect, main_rect, work))
 
 
 def centre(rect):
     return ((rect[0] + rect[2]) / 2, (rect[1] + rect[3]) / 2)
-
-
-def expect_placement(app, editor, screen, main_moved, main_before, what):
-    """Checks where the editor opened (and where the main window went) against the placement rule."""
-    editor_rect = editor.rect()
-    work = work_area(app)
-    main_rect, editor_at = expected_placement(screen, work, main_moved, main_before,
-                                              (width(editor_rect), height(editor_rect)))
-    expect_equal(app.main.rect(), main_rect, "%s: main window rectangle" % what)
-    if editor_at is not None:
-        expect_equal(editor_rect[:2], editor_at, "%s: editor left and top" % what)
-    else:
-        # Centred by the framework over its owner: the centres agree to a pixel.
-        (ex, ey), (mx, my) = centre(editor_rect), centre(main_rect)
-        if abs(ex - mx) > 1 or abs(ey - my) > 1:
-            raise AssertionError("%s: editor %r not centred over the main window %r" % (what, editor_rect, main_rect))
-    if not inside(editor_rect, work):
-        raise AssertionError("%s: editor %r not inside the work area %r" % (what, editor_rect, work))
 
 
 def move_main(app, left, top):

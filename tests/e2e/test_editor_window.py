@@ -10,20 +10,12 @@ from harness.editor_window import (
     choose_destination, controls, leave, load, open_editor, set_check, shown, too_long,
 )
 from editor_steps import (
-    Refused, a0_file, a2_without_p80, expect_box, expect_enabled, expect_loaded, expect_placement, expected_enabled,
-    expected_view, golden, height, inside, is_shortened_form, load_golden, move_main, p07_last, screen_facts,
+    a0_file, a2_without_p80, expect_box, expect_enabled, expect_loaded, expect_placement, expected_enabled,
+    golden, height, inside, is_shortened_form, load_golden, move_main, p07_last, screen_facts,
     short_path_copy, start_editor, ten_records_and_tail, too_large, type_into, width, without_p06, work_area, write,
 )
 
 LAPTOP_SCREEN = (1366, 768)
-# What the golden backup holds, read by hand from its records $P06-$P09, $PBC and $P80.
-GOLDEN_BY_HAND = {
-    "own_id": "6F1A2B3C",
-    "quick_ids": ["6F1A2B01", "6F1A2B02", "6F1A2C10", "6F1A2C20", "6F1A3D01",
-                  "6F1A3D02", "6F1A4E11", "6F1A4E12", "6F1B0001", "6F1B0002"],
-    "names": ["RTW 1", "RTW 2", "NEF", "LF 20", "DLK 23", "ELW 1", "KdoW", "MTW", "GW-L", "Wache S\u00fcd"],
-    "role": "Master", "tetra": True, "auto_transfer": False, "read_groups": True,
-}
 REFUSED = [
     # (file name, contents, what the program says)
     ("empty.q4k", b"", "unsuitable"),
@@ -45,7 +37,7 @@ def test_main_window_starts_centred_and_the_editor_opens_wholly_on_a_laptop_scre
     expect_equal(main_before[:2], centred, "main window's start position, centred on the work area")
     editor = open_editor(app)
 
-    expect_placement(app, editor, screen, False, main_before, "pair centred")
+    expect_placement(app, editor, "pair", main_before, "pair centred")
     for button in (SAVE_AND_SEND, LEAVE):
         expect_true(inside(editor.control(button).rect(), work), "button %d wholly on the screen" % button)
     expect_equal(editor.describe()["owner"], app.main.ref, "owner of the editor")
@@ -63,7 +55,7 @@ def test_main_window_starts_centred_and_the_editor_opens_wholly_on_a_laptop_scre
 
 def test_editor_opens_right_of_below_or_centred_over_a_moved_main_window(case):
     app = case.app()
-    screen = sw, sh, frame = screen_facts(app)
+    sw, sh, frame = screen_facts(app)
     editor = open_editor(app)
     w, h = width(editor.rect()), height(editor.rect())
     leave(editor)
@@ -72,23 +64,22 @@ def test_editor_opens_right_of_below_or_centred_over_a_moved_main_window(case):
     right_limit = sw - frame - (w + 2 * frame)  # rightmost main-window edge that leaves room on its right
     bottom_limit = sh - frame - (h + 2 * frame)  # lowest bottom edge that leaves room below
     places = [
-        ("right of it", right_limit - mw, 0),
-        ("right of it, pulled up to the screen", right_limit - mw, sh - mh - 10),
-        ("below it", 10, bottom_limit - mh),
-        ("below it, pulled left to the screen", sw - mw - 10, bottom_limit - mh),
-        ("centred over it", (sw - mw) // 2 + 7, (sh - mh) // 2 + 5),
+        ("right of it", "right", right_limit - mw, 0),
+        ("right of it, pulled up to the screen", "right", right_limit - mw, sh - mh - 10),
+        ("below it", "below", right_limit - mw + 10, bottom_limit - mh),
+        ("below it, pulled left to the screen", "below", sw - mw - 10, bottom_limit - mh),
+        ("centred over it", "over", (sw - mw) // 2 + 7, (sh - mh) // 2 + 5),
     ]
-    for what, left, top in places:
+    for what, side, left, top in places:
         moved = move_main(app, left, top)
         expect_equal(moved[:2], (left, top), "main window moved for %r" % what)
         editor = open_editor(app)
-        expect_placement(app, editor, screen, True, moved, what)
+        expect_placement(app, editor, side, moved, what)
         leave(editor)
 
 
 def test_loading_the_golden_backup_shows_its_settings(case):
     _, app, editor = start_editor(case)
-    expect_equal(expected_view(golden()), GOLDEN_BY_HAND, "settings read from the golden file here")
     load_golden(case, app, editor)
     # A short path is shown as it is.
     expect_equal(editor.text(SOURCE_PATH), "C:\\q4\\golden.q4k", "source path shown")
@@ -113,11 +104,6 @@ def test_refused_loads_leave_the_editor_as_the_last_completed_load_left_it(case)
     expect_equal(shown(editor), before, "editor after the cancelled open dialog")
 
     for name, data, kind in REFUSED:
-        try:
-            expected_view(data)
-            raise AssertionError("%s is not refused by the rules here" % name)
-        except Refused as refused:
-            expect_equal(refused.kind, kind, "why %s is refused" % name)
         load(case, app, editor, write(case, name, data))
         if kind == "unsuitable":
             box = expect_box(app, ERROR_CAPTION, UNSUITABLE, "error", owner=app.main)
@@ -144,12 +130,12 @@ def test_later_loads_replace_settings_and_destination_and_a0_disables_the_tetra_
 
     _, a0_path = short_path_copy(case, "a0.q4k", a0_file())
     load(case, app, editor, a0_path)
-    expect_loaded(editor, a0_file(), a0_path, "'A0' after 'A1'")
+    expect_loaded(editor, "a0", a0_path, "'A0' after 'A1'")
 
     # Ten records and 50 bytes of a "$PBC" with 'A2': the piece is ignored, so no TETRA settings.
     _, tail_path = short_path_copy(case, "tail.q4k", ten_records_and_tail())
     load(case, app, editor, tail_path)
-    expect_loaded(editor, ten_records_and_tail(), tail_path, "ten records and a 50-byte tail")
+    expect_loaded(editor, "ten_records_and_tail", tail_path, "ten records and a 50-byte tail")
 
 
 def test_help_box(case):
@@ -194,4 +180,4 @@ def test_long_source_path_is_shortened_with_dots(case):
     expect_true(is_shortened_form(text, full), "%r a shortened form of %r" % (text, full))
     expect_true(text.startswith("Z:\\") and text.endswith("\\Sicherungen\\golden.q4k"),
                 "drive, last folder and file name kept in %r" % text)
-    expect_loaded(editor, golden(), text, "golden backup from a long path")
+    expect_loaded(editor, "golden_backup", text, "golden backup from a long path")

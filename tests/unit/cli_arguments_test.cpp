@@ -107,6 +107,8 @@ TEST(CliArguments, HelpForOneCommandAndThePortFromTheEnvironment)
 TEST(CliArguments, WaitForceAndVerifyOnlyWhereTheyApply)
 {
     EXPECT_EQ(ParseArguments({"identify", "COM3", "--wait", "30"}).arguments.waitSeconds, 30);
+    EXPECT_EQ(ParseArguments({"show", "a", "--wait", "3"}).error,
+              "--wait gilt nur für identify, backup, restore, verify.");
     for (const std::vector<std::string>& good :
          {std::vector<std::string>{"backup", "COM3", "a", "-f"}, {"restore", "COM3", "a", "--verify"}})
         EXPECT_EQ(ParseArguments(good).error, "") << good[0];
