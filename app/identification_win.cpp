@@ -1,4 +1,5 @@
 // The identification tick: query the device once a second and show what it reports.
+#include "app/identification_text.h"
 #include "app/main_dlg_win.h"
 #include "link/com_port_win.h"
 #include "link/identification.h"
@@ -18,8 +19,8 @@ void CQ4_BackupDlg::OnTimer(UINT_PTR id)
         return;
     m_strLastReply = reply;
 
-    const IdentDisplay shown = EvaluateReply(FromWide(reply));
-    switch (shown.outcome) {
+    const Identification ident = EvaluateReply(FromWide(reply));
+    switch (ident.outcome) {
     case IdentOutcome::NoDevice:
         ::SetDlgItemTextW(m_hWnd, IDC_STATUS, L"");
         EnableTransferButtons(false);
@@ -34,5 +35,5 @@ void CQ4_BackupDlg::OnTimer(UINT_PTR id)
     case IdentOutcome::Partial:
         break;
     }
-    ::SetDlgItemTextW(m_hWnd, IDC_DEVICE_INFO, ToWide(shown.text).c_str());
+    ::SetDlgItemTextW(m_hWnd, IDC_DEVICE_INFO, ToWide(IdentificationDisplayText(ident)).c_str());
 }

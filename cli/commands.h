@@ -6,19 +6,19 @@
 
 #include "cli/arguments.h"
 #include "cli/q4k.h"
-#include "link/reply_reading.h"
 
 struct Console {
     Platform& platform;
     std::ostream& out;
     std::ostream& err;
-    // What a stop must add to "abgebrochen" (a restore that has begun).
-    std::string stopNote = {};
 };
 
 // What a stop during a restore adds to "abgebrochen".
 inline constexpr char kPartialRestoreNote[] =
     "Das Gerät hält jetzt eine unvollständige Konfiguration; die Wiederherstellung muss noch einmal laufen.\n";
+
+// "abgebrochen" and what the stop left behind; the exit code of a command that a stop ended.
+int ReportInterrupted(Console& c, const char* note = "");
 
 // "q4k: " and the text, the hint to the help, exit code 2.
 int ReportUsageError(Console& c, const std::string& text);
@@ -29,9 +29,6 @@ int RunBackupCommand(const Arguments& a, Console& c);
 int RunRestoreCommand(const Arguments& a, Console& c);
 int RunVerify(const Arguments& a, Console& c);
 int RunRollout(const Arguments& a, Console& c);
-
-// How the exchanges read replies: with --fast a reply is taken at its completing CR.
-ReplyReading ReplyReadingOf(const Arguments& a);
 
 int RunShow(const Arguments& a, Console& c);
 int RunSet(const Arguments& a, Console& c);

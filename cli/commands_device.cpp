@@ -10,7 +10,6 @@
 #include "cli/device_session.h"
 #include "cli/exit_codes.h"
 #include "cli/file_io.h"
-#include "cli/ident_lines.h"
 #include "cli/settings_output.h"
 #include "cli/utf8.h"
 #include "transfer/backup_exchange.h"
@@ -25,17 +24,15 @@ int PrepareFileAndDevice(const Arguments& a, Console& c, std::string& bytes, Dev
 {
     if (const int code = ReadConfiguration(a.operands[1], bytes, c.err))
         return code;
-    if (const int code = session.Open(a, c))
-        return code;
-    return session.Identify(c);
+    return session.Identify();
 }
 
 // Reads the device and compares it with the file's bytes: verify's output and exit codes.
 int CompareWithDevice(const Arguments& a, Console& c, DeviceSession& session, const std::string& expected)
 {
     std::string device;
-    if (!session.ReadDevice(a, c, device))
-        return kExitTransfer;
+    if (const int code = session.ReadDevice(device))
+        return code;
     const std::vector<RecordDifference> differences = CompareRecords(expected, device);
     if (a.json) {
         c.out << VerifyJson(differences);
@@ -50,11 +47,6 @@ int CompareWithDevice(const Arguments& a, Console& c, DeviceSession& session, co
 
 } // namespace
 
-ReplyReading ReplyReadingOf(const Arguments& a)
-{
-    return a.fast ? ReplyReading::WholeReply : ReplyReading::Silence;
-}
-
 int RunPorts(const Arguments&, Console& c)
 {
     const std::vector<std::string> ports = c.platform.ListPorts();
@@ -67,17 +59,10 @@ int RunPorts(const Arguments&, Console& c)
 
 int RunIdentify(const Arguments& a, Console& c)
 {
-    DeviceSession session;
-    if (const int code = session.Open(a, c))
+    DeviceSession session(a, c);
+    if (const int code = session.Identify())
         return code;
-    if (const int code = session.Identify(c))
-        return code;
-    const std::optional<IdentLines> lines = SplitShown(session.Shown());
-    if (!lines) {
-        c.err << "Die Antwort des Geräts ist keine Kennung eines Quendal 4.\n";
-        return kExitNoDevice;
-    }
-    c.out << IdentificationText(lines->software, lines->version, lines->option, a.json);
+    c.out << IdentificationText(session.Ident(), a.json);
     return kExitDone;
 }
 
@@ -93,20 +78,20 @@ int RunBackupCommand(const Arguments& a, Console& c)
         c.err << ToUtf8(file.ErrorText()) << "\n";
         return kExitFile;
     }
-    DeviceSession session;
-    if (const int code = session.Open(a, c))
-        return code;
-    if (const int code = session.Identify(c))
+    DeviceSession session(a, c);
+    if (const int code = session.Identify())
         return code;
     bool done = false;
     {
-        ConsoleView view = session.MakeView(a, c);
-        done = RunBackup(session.Link(), view, file, kBackupTexts, ReplyReadingOf(a));
+        ConsoleView view = session.MakeView();
+        done = RunBackup(session.Link(), view, file, kBackupTexts, session.Reading());
     }
+    if (!done && session.Interrupted())
+        return ReportInterrupted(c);
     if (!done && file.WriteFailed())
         return kExitFile;
     if (!done) {
-        session.ReportFailedRecord(c, "nicht gelesen");
+        session.ReportFailedRecord("nicht gelesen");
         return kExitTransfer;
     }
     std::string error;
@@ -120,15 +105,15 @@ int RunBackupCommand(const Arguments& a, Console& c)
 int RunRestoreCommand(const Arguments& a, Console& c)
 {
     std::string bytes;
-    DeviceSession session;
+    DeviceSession session(a, c);
     if (const int code = PrepareFileAndDevice(a, c, bytes, session))
         return code;
-    if (!session.Restore(a, c, bytes))
-        return kExitTransfer;
+    if (const int code = session.Restore(bytes))
+        return code;
     if (!a.verify)
         return kExitDone;
     // As a verify of its own would: the device is asked who it is, then read.
-    if (const int code = session.Identify(c))
+    if (const int code = session.Identify())
         return code;
     return CompareWithDevice(a, c, session, bytes);
 }
@@ -136,7 +121,7 @@ int RunRestoreCommand(const Arguments& a, Console& c)
 int RunVerify(const Arguments& a, Console& c)
 {
     std::string expected;
-    DeviceSession session;
+    DeviceSession session(a, c);
     if (const int code = PrepareFileAndDevice(a, c, expected, session))
         return code;
     return CompareWithDevice(a, c, session, expected);

@@ -3,16 +3,12 @@
 // the console and in the archive's rollout.csv.
 #include <chrono>
 #include <filesystem>
-#include <optional>
-#include <sstream>
-#include <thread>
 
 #include "cli/commands.h"
 #include "cli/configuration_input.h"
 #include "cli/device_session.h"
 #include "cli/exit_codes.h"
 #include "cli/file_io.h"
-#include "cli/ident_lines.h"
 #include "cli/identity_note.h"
 #include "cli/rollout_record.h"
 #include "cli/settings_output.h"
@@ -20,24 +16,13 @@
 #include "config/config_text.h"
 #include "config/identity_copy.h"
 #include "config/settings_diff.h"
-#include "link/patient_identification.h"
 #include "transfer/record_compare.h"
 
 namespace
 {
 
-// While no device answers, the port is opened and asked again after this pause.
-constexpr auto kRetryPause = std::chrono::seconds(1);
 // The CSV grows by one short line a vehicle; far more than a fleet's lines fit below this.
 constexpr std::size_t kCsvReadCap = 64 * 1024 * 1024;
-
-// Sleeps the pause unless Ctrl+C comes first.
-void PauseUnlessStopped()
-{
-    const auto until = std::chrono::steady_clock::now() + kRetryPause;
-    while (!StopRequested() && std::chrono::steady_clock::now() < until)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-}
 
 class Rollout
 {
@@ -45,13 +30,13 @@ class Rollout
     Rollout(const Arguments& a, Console& c, std::string templ) : m_a(a), m_c(c), m_template(std::move(templ)) {}
 
     // One vehicle on the open port, once it has identified itself.
-    VehicleRecord Serve(DeviceSession& session, const IdentLines& ident)
+    VehicleRecord Serve(DeviceSession& session)
     {
         VehicleRecord v;
         v.started = std::time(nullptr);
         v.port = m_a.operands[0];
         v.dryRun = m_a.dryRun;
-        v.identification = {ToUtf8(ident.software), ToUtf8(ident.version), ToUtf8(ident.option)};
+        v.identification = IdentificationLines(session.Ident());
         v.seconds[Index(RolloutStep::Wait)] = Seconds(m_waitStart);
         std::string backup;
         if (!Step(v, RolloutStep::Backup, [&] { return BackUp(session, backup, v); }))
@@ -98,8 +83,8 @@ class Rollout
     // The backup as `q4k backup` writes it, named after the vehicle's own identifier.
     int BackUp(DeviceSession& session, std::string& backup, VehicleRecord& v)
     {
-        if (!session.ReadDevice(m_a, m_c, backup, kBackupTexts))
-            return kExitTransfer;
+        if (const int code = session.ReadDevice(backup, kBackupTexts))
+            return code;
         const SettingsRead read = ReadSettings(ConfigTextFromFile(backup));
         v.ownId = read.error == ConfigTextError::None ? ToUtf8(read.settings.ownId) : "unbekannt";
         return Save(ArchivePath(ArchiveName(v.ownId, v.started, false)), backup, v.archive);
@@ -142,19 +127,16 @@ class Rollout
         m_c.out << (lines.empty() ? "keine Änderung\n" : lines);
     }
 
-    int Restore(DeviceSession& session, const std::string& prepared)
-    {
-        return session.Restore(m_a, m_c, prepared) ? kExitDone : kExitTransfer;
-    }
+    int Restore(DeviceSession& session, const std::string& prepared) { return session.Restore(prepared); }
 
     // Reads the device back after it has identified itself again, and compares it with the file sent.
     int Verify(DeviceSession& session, const std::string& prepared)
     {
-        if (const int code = session.Identify(m_c))
+        if (const int code = session.Identify())
             return code;
         std::string device;
-        if (!session.ReadDevice(m_a, m_c, device))
-            return kExitTransfer;
+        if (const int code = session.ReadDevice(device))
+            return code;
         const std::vector<RecordDifference> differences = CompareRecords(prepared, device);
         if (differences.empty())
             return kExitDone;
@@ -192,22 +174,6 @@ int AppendToCsv(const Arguments& a, const VehicleRecord& v, Console& c)
 
 namespace
 {
-
-// The identification's lines of a device that answers on the session's port; nothing while none does.
-std::optional<IdentLines> AnsweringDevice(DeviceSession& session)
-{
-    const IdentDisplay ident = IdentifyPatiently(session.Link(), 0, StopRequested);
-    if (ident.outcome != IdentOutcome::Identified)
-        return std::nullopt;
-    return SplitShown(ident.text);
-}
-
-// Waits until the served device no longer identifies itself (it was unplugged), or Ctrl+C.
-void WaitUntilGone(ByteLink& link)
-{
-    while (!StopRequested() && IdentifyPatiently(link, 0, StopRequested).outcome == IdentOutcome::Identified)
-        PauseUnlessStopped();
-}
 
 // The template must be a file the restore takes, with the settings the editor reads.
 int ReadTemplate(const std::string& name, Console& c, std::string& templ)
@@ -253,27 +219,17 @@ int RunRollout(const Arguments& a, Console& c)
     }
     Rollout rollout(a, c, templ);
     Tally tally;
-    bool portErrorShown = false;
-    bool interrupted = false;
     if (!a.quiet)
         c.err << "Warte auf ein Quendal 4 an " << a.operands[0] << " (Strg+C beendet).\n";
-    while (!StopRequested()) {
+    for (;;) {
         // While nothing answers, the port may be missing too (an adapter unplugged with the box).
-        std::ostringstream portError;
-        Console waiting{c.platform, c.out, portError};
-        DeviceSession session;
-        std::optional<IdentLines> lines;
-        if (session.Open(a, waiting) == kExitDone)
-            lines = AnsweringDevice(session);
-        if (!lines) {
-            if (!portErrorShown)
-                c.err << portError.str();
-            portErrorShown = true;
-            PauseUnlessStopped();
-            continue;
-        }
-        const VehicleRecord v = rollout.Serve(session, *lines);
-        interrupted = StopRequested();
+        DeviceSession session(a, c);
+        const int waited = session.AwaitDevice();
+        if (waited == kExitInterrupted)
+            break;
+        if (waited != kExitDone)
+            return waited;
+        const VehicleRecord v = rollout.Serve(session);
         c.out << VehicleLine(v) << std::endl;
         tally.Count(v);
         if (!a.dryRun)
@@ -281,18 +237,16 @@ int RunRollout(const Arguments& a, Console& c)
                 return code;
         if (!a.loop)
             return tally.firstFailure;
-        if (!interrupted) {
-            if (!a.quiet)
-                c.err << "Gerät abziehen, dann das nächste anschließen.\n";
-            WaitUntilGone(session.Link());
-        }
+        if (session.StopRequested())
+            break;
+        if (!a.quiet)
+            c.err << "Gerät abziehen, dann das nächste anschließen.\n";
+        session.AwaitUnplugged();
         rollout.StartWaiting();
     }
+    // A stop while waiting ends a single vehicle's rollout; it is how a loop ends.
     if (!a.loop)
-        return kExitNoDevice;
+        return ReportInterrupted(c);
     c.out << "Fahrzeuge erledigt: " << tally.done << ", fehlgeschlagen: " << tally.failed << "\n";
-    // Ctrl+C between vehicles is how a loop ends; during a vehicle it stays an interruption.
-    if (!interrupted)
-        WithdrawStop();
     return tally.firstFailure;
 }

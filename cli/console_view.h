@@ -14,7 +14,7 @@ class ConsoleView : public TransferView
 {
   public:
     // Asked whether the user stopped the transfer (Ctrl+C): its failure is then no news.
-    using StopQuery = bool (*)();
+    using StopQuery = std::function<bool()>;
 
     // quiet: no status texts and no progress, only messages. An empty status text shows nothing.
     // columns: the terminal's width, which the bar fits. After a stop, failures show nothing.

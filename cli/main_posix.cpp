@@ -30,18 +30,20 @@ class PosixPlatform : public Platform
     }
 };
 
-volatile sig_atomic_t g_signal = 0;
+// The handlers' way to the platform's stop.
+StopSource* g_stop = nullptr;
 
 void OnSignal(int number)
 {
-    g_signal = number;
-    RequestStop();
+    g_stop->Request(number == SIGHUP ? StopSource::Kind::WhenDone : StopSource::Kind::Now, 128 + number);
 }
 
-// Ctrl+C ends a transfer through its failure path, so the port gets its settings back and a
-// half-written backup is removed.
-void CatchInterrupts()
+// Ctrl+C and SIGTERM end a transfer through its failure path, so the port gets its settings back
+// and a half-written backup is removed. A closed terminal lets a restore that has begun, and its
+// verify, run to their end; a closed pipe only fails the output, which is told at the end.
+void CatchSignals(StopSource& stop)
 {
+    g_stop = &stop;
     struct sigaction action {
     };
     action.sa_handler = OnSignal;
@@ -49,6 +51,7 @@ void CatchInterrupts()
     ::sigaction(SIGINT, &action, nullptr);
     ::sigaction(SIGTERM, &action, nullptr);
     ::sigaction(SIGHUP, &action, nullptr);
+    ::signal(SIGPIPE, SIG_IGN);
 }
 
 } // namespace
@@ -58,10 +61,9 @@ int main(int argc, char** argv)
     // System texts in the user's language; numbers stay as the parsers of q4k's output expect them.
     std::setlocale(LC_ALL, "");
     std::setlocale(LC_NUMERIC, "C");
-    CatchInterrupts();
     PosixPlatform platform;
+    CatchSignals(platform.Stop());
     const std::vector<std::string> words(argv + 1, argv + argc);
     const int code = RunQ4k(words, platform, std::cout, std::cerr);
-    // A loop that Ctrl+C ended the normal way took its stop back.
-    return g_signal != 0 && StopRequested() ? 128 + g_signal : code;
+    return code == kExitInterrupted && platform.Stop().Requested() ? platform.Stop().ExitCode() : code;
 }

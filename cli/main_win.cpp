@@ -53,13 +53,16 @@ class WinPlatform : public Platform
     bool m_terminal = false;
 };
 
+// The handler's way to the platform's stop.
+StopSource* g_stop = nullptr;
+
 // Ctrl+C ends a transfer through its failure path, so a half-written backup is removed; the
 // handler runs on a thread of its own and only asks for the stop.
 BOOL WINAPI OnConsoleControl(DWORD event)
 {
     if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
         return FALSE;
-    RequestStop();
+    g_stop->Request(StopSource::Kind::Now, kExitInterrupted);
     return TRUE;
 }
 
@@ -67,8 +70,9 @@ BOOL WINAPI OnConsoleControl(DWORD event)
 
 int wmain(int argc, wchar_t** argv)
 {
-    ::SetConsoleCtrlHandler(OnConsoleControl, TRUE);
     WinPlatform platform;
+    g_stop = &platform.Stop();
+    ::SetConsoleCtrlHandler(OnConsoleControl, TRUE);
     platform.PrepareConsole();
     std::vector<std::string> words;
     for (int i = 1; i < argc; ++i)

@@ -1,7 +1,6 @@
 // Parsing the command line, the help, and the dispatch to the commands.
 #include "cli/q4k.h"
 
-#include <atomic>
 #include <cstdlib>
 
 #include "cli/command_table.h"
@@ -15,32 +14,19 @@ namespace
 
 constexpr int kDefaultColumns = 80;
 
-// A signal or console handler sets the flag: it must be free of locks.
-static_assert(std::atomic<bool>::is_always_lock_free);
-std::atomic<bool> stopRequested{false};
-
 } // namespace
-
-void RequestStop()
-{
-    stopRequested = true;
-}
-
-bool StopRequested()
-{
-    return stopRequested;
-}
-
-void WithdrawStop()
-{
-    stopRequested = false;
-}
 
 int Platform::ErrorColumns()
 {
     const char* columns = std::getenv("COLUMNS");
     const int number = columns ? std::atoi(columns) : 0;
     return number > 0 ? number : kDefaultColumns;
+}
+
+int ReportInterrupted(Console& c, const char* note)
+{
+    c.err << "abgebrochen\n" << note;
+    return kExitInterrupted;
 }
 
 int ReportUsageError(Console& c, const std::string& text)
@@ -79,10 +65,6 @@ int RunQ4k(const std::vector<std::string>& words, Platform& platform, std::ostre
     const ParsedArguments parsed = ParseArguments(words, port ? port : "");
     Console console{platform, out, err};
     const int code = Dispatch(parsed, console);
-    if (StopRequested()) {
-        err << "abgebrochen\n" << console.stopNote;
-        return kExitInterrupted;
-    }
     // A result that did not arrive must not look like one that did (a full disk, a closed pipe).
     if (!out.flush()) {
         err << "q4k: Schreiben auf die Standardausgabe fehlgeschlagen.\n";

@@ -1,5 +1,5 @@
 // The console companion q4k: one entry point over the portable core, given what the platform
-// provides (opening a port, listing ports, whether the error stream is a terminal).
+// provides (opening a port, listing ports, whether the error stream is a terminal, the stop).
 #pragma once
 
 #include <memory>
@@ -9,6 +9,7 @@
 
 #include "link/byte_link.h"
 #include "link/port_failure.h"
+#include "link/stoppable_link.h"
 
 class Platform
 {
@@ -21,19 +22,17 @@ class Platform
     virtual bool ErrorIsTerminal() = 0;
     // The width of the terminal on the error stream: what the terminal reports, else COLUMNS, else 80.
     virtual int ErrorColumns();
+    // What the signal or console handlers ask of the running command.
+    StopSource& Stop() { return m_stop; }
+
+  private:
+    StopSource m_stop;
 };
 
-// Asks a running device command to stop: it ends through its failure path (called from a
-// signal or console handler, so it only sets a lock-free flag).
-void RequestStop();
-bool StopRequested();
-// Takes a stop back once a command has ended on it the normal way (a rollout loop between vehicles).
-void WithdrawStop();
-
-// The exit code of a program ended by Ctrl+C.
+// The exit code of a command that a stop ended (Ctrl+C; a POSIX main gives 128 and the signal).
 inline constexpr int kExitInterrupted = 130;
 
 // Runs the command line (without the program name, UTF-8); results go to `out`, progress and
-// messages to `err`. Returns the exit code; after a stop request, "abgebrochen" and 130. A failed
-// write to `out` ends with a message and exit code 4.
+// messages to `err`. Returns the exit code. A failed write to `out` ends with a message and exit
+// code 4, once the command has run to its end.
 int RunQ4k(const std::vector<std::string>& words, Platform& platform, std::ostream& out, std::ostream& err);

@@ -21,10 +21,22 @@ std::string OnOff(bool on)
     return on ? "ein" : "aus";
 }
 
-// C-style escapes keep the quotes unambiguous and control characters visible.
 std::string Quoted(std::u16string_view text)
 {
-    std::string out = "\"";
+    return "\"" + Escaped(text) + "\"";
+}
+
+std::string Tetra(const EditorSettings& s)
+{
+    return s.hasTetra ? "vorhanden" : "keine";
+}
+
+} // namespace
+
+// C-style escapes keep quotes unambiguous and control characters and device bytes visible.
+std::string Escaped(std::u16string_view text)
+{
+    std::string out;
     for (char16_t ch : text) {
         char escaped[8];
         if (ch == u'"' || ch == u'\\') {
@@ -35,22 +47,15 @@ std::string Quoted(std::u16string_view text)
         } else if (ch < 0x20 || ch == 0x7F) {
             std::snprintf(escaped, sizeof escaped, "\\%03o", static_cast<unsigned>(ch));
             out += escaped;
-        } else if (ch >= 0x80 && ch <= 0x9F) {
+        } else if ((ch >= 0x80 && ch <= 0x9F) || ch >= 0xFF80) {
             std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(ch));
             out += escaped;
         } else {
             out += ToUtf8(std::u16string_view(&ch, 1));
         }
     }
-    return out + "\"";
+    return out;
 }
-
-std::string Tetra(const EditorSettings& s)
-{
-    return s.hasTetra ? "vorhanden" : "keine";
-}
-
-} // namespace
 
 std::string JsonString(std::u16string_view text)
 {
@@ -208,13 +213,33 @@ const char* JsonBool(bool value)
 
 } // namespace
 
-std::string IdentificationText(std::u16string_view software, std::u16string_view version, std::u16string_view option,
-                               bool json)
+std::array<std::string, 3> IdentificationLines(const Identification& ident)
 {
-    if (json)
-        return "{\"software\": " + JsonString(software) + ", \"version\": " + JsonString(version) +
-               ", \"option\": " + JsonString(option) + "}\n";
-    return "Software: " + ToUtf8(software) + "\nVersion: " + ToUtf8(version) + "\nOption: " + ToUtf8(option) + "\n";
+    return {Escaped(ident.software), Escaped(ident.version), Escaped(ident.option)};
+}
+
+std::string IdentificationText(const Identification& ident, bool json)
+{
+    const std::array<std::string, 3> lines = IdentificationLines(ident);
+    if (!json)
+        return "Software: " + lines[0] + "\nVersion: " + lines[1] + "\nOption: " + lines[2] + "\n";
+    // The same escaped text as the lines; it holds no control characters, only its backslashes need escaping.
+    const auto field = [](const std::string& line) { return JsonString(FromUtf8(line).value_or(u"")); };
+    return "{\"software\": " + field(lines[0]) + ", \"version\": " + field(lines[1]) +
+           ", \"option\": " + field(lines[2]) + "}\n";
+}
+
+std::string ReplyExcerpt(std::u16string_view reply)
+{
+    constexpr std::size_t kMaxBytes = 60;
+    std::string excerpt;
+    for (std::size_t k = 0; k < reply.size(); ++k) {
+        const std::string next = Escaped(reply.substr(k, 1));
+        if (excerpt.size() + next.size() > kMaxBytes)
+            return excerpt + "…";
+        excerpt += next;
+    }
+    return excerpt;
 }
 
 std::string VerifyJson(const std::vector<RecordDifference>& differences)

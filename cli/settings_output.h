@@ -2,6 +2,7 @@
 // machines. Only presentation; what the settings are and what differs comes from the core.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -9,6 +10,7 @@
 
 #include "config/editor_settings.h"
 #include "config/settings_diff.h"
+#include "link/identification.h"
 #include "transfer/record_compare.h"
 
 // Names stand in double quotes with C-style escapes (\", \\, \t, \n, \r, \ooo, \u0080-\u009F).
@@ -36,9 +38,19 @@ std::string SettingDifferenceLines(const std::vector<SettingDifference>& differe
 std::string RecordDifferenceLines(const std::vector<RecordDifference>& differences, std::string_view firstName,
                                   std::string_view secondName);
 
-// "Software: ...", "Version: ...", "Option: ..." lines, or {"software": ..., "version": ..., "option": ...}.
-std::string IdentificationText(std::u16string_view software, std::u16string_view version, std::u16string_view option,
-                               bool json);
+// A text with the escapes of a name, without its quotes; device bytes 80-FF (U+FF80-U+FFFF) as
+// \uFF80-\uFFFF.
+std::string Escaped(std::u16string_view text);
+
+// The identification's software, version and option lines, escaped as names are (UTF-8).
+std::array<std::string, 3> IdentificationLines(const Identification& ident);
+
+// "Software: ...", "Version: ...", "Option: ..." lines, or {"software": ..., "version": ..., "option": ...},
+// with the escaped lines.
+std::string IdentificationText(const Identification& ident, bool json);
+
+// What answered, escaped and cut to fit on a line.
+std::string ReplyExcerpt(std::u16string_view reply);
 
 // {"equal": bool, "differences": [RECORD, ...]}
 std::string VerifyJson(const std::vector<RecordDifference>& differences);

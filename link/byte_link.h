@@ -24,6 +24,11 @@ class ByteLink
         return Read(data, n);
     }
 
+    // Whether the port failed with a device error (the adapter is gone, a hang-up), as against a
+    // line that stays silent; its reads may then return nothing without waiting, so a loop that
+    // asks again checks this first. A link that cannot tell says no.
+    virtual bool DeviceError() const { return false; }
+
     // Milliseconds on a monotonic clock; bounds the loops that wait for a silent line.
     virtual std::uint64_t NowMs() = 0;
 };

@@ -1,5 +1,7 @@
-// Identification query and the labelling of the device's reply.
+// Identification query and the evaluation of the device's reply.
 #include "link/identification.h"
+
+#include <algorithm>
 
 #include "link/device_commands.h"
 #include "link/link_io.h"
@@ -8,9 +10,6 @@
 namespace
 {
 constexpr char16_t kDeviceName[] = u"Quendal 4";
-constexpr char16_t kSoftwareLabel[] = u"Software: ";
-constexpr char16_t kVersionLabel[] = u"Version:\t    ";
-constexpr char16_t kOptionLabel[] = u"Option:\t    ";
 
 // Reads until a byte arrives or `patienceMs` passed, then the rest until the line falls silent.
 std::string ReadLateReply(ByteLink& link, std::uint64_t patienceMs, const std::function<bool()>& stopped)
@@ -24,6 +23,12 @@ std::string ReadLateReply(ByteLink& link, std::uint64_t patienceMs, const std::f
     return {};
 }
 
+std::u16string WithoutLineFeeds(std::u16string text)
+{
+    std::erase(text, u'\n');
+    return text;
+}
+
 } // namespace
 
 std::u16string QueryIdentification(ByteLink& link, std::uint64_t patienceMs, const std::function<bool()>& stopped)
@@ -33,24 +38,33 @@ std::u16string QueryIdentification(ByteLink& link, std::uint64_t patienceMs, con
     return SignExtendBytes(patienceMs == 0 ? ReadUntilSilent(link) : ReadLateReply(link, patienceMs, stopped));
 }
 
-IdentDisplay EvaluateReply(const std::u16string& reply)
+Identification EvaluateReply(const std::u16string& reply)
 {
+    Identification ident;
+    ident.reply = reply;
     const auto nameAt = reply.find(kDeviceName);
     if (nameAt == std::u16string::npos)
-        return {IdentOutcome::NoDevice, kNoDeviceText};
+        return ident;
 
-    std::u16string text = kSoftwareLabel + reply.substr(nameAt);
-    const auto firstCr = text.find(u'\r');
-    if (firstCr == std::u16string::npos)
-        return {IdentOutcome::Partial, text};
-    const std::u16string version = kVersionLabel;
-    text.insert(firstCr + 1, version);
+    std::size_t from = nameAt;
+    while (ident.pieces.size() < 2) {
+        const auto cr = reply.find(u'\r', from);
+        if (cr == std::u16string::npos)
+            break;
+        ident.pieces.push_back(reply.substr(from, cr - from));
+        from = cr + 1;
+    }
+    ident.pieces.push_back(reply.substr(from));
+    ident.outcome = ident.pieces.size() == 3 ? IdentOutcome::Identified : IdentOutcome::Partial;
 
-    const auto secondCr = text.find(u'\r', firstCr + 1);
-    if (secondCr == std::u16string::npos)
-        return {IdentOutcome::Partial, text};
-    // A one-character option line gets no label; the text is still shown.
-    if (text.size() - (secondCr + 1) >= 2)
-        text.insert(secondCr + 1, kOptionLabel);
-    return {IdentOutcome::Identified, text};
+    ident.software = WithoutLineFeeds(ident.pieces[0]);
+    if (ident.pieces.size() > 1)
+        ident.version = WithoutLineFeeds(ident.pieces[1]);
+    if (ident.pieces.size() > 2) {
+        // The LF of a CR LF line end belongs to the line before.
+        const std::u16string& rest = ident.pieces[2];
+        const auto begin = std::min(rest.find_first_not_of(u'\n'), rest.size());
+        ident.option = rest.substr(begin, rest.find_first_of(u"\r\n", begin) - begin);
+    }
+    return ident;
 }

@@ -1,9 +1,10 @@
-// The identification exchange and how a device's reply is shown.
+// The identification exchange and what a device's reply says about it.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "link/byte_link.h"
 
@@ -17,9 +18,15 @@ enum class IdentOutcome {
     Partial,    // name but fewer than two CRs: only the text changes
 };
 
-struct IdentDisplay {
-    IdentOutcome outcome;
-    std::u16string text; // for the device information field
+// A reply and what it says, as data: each front end shows it in its own way.
+struct Identification {
+    IdentOutcome outcome = IdentOutcome::NoDevice;
+    std::u16string reply; // as it came, sign-extended
+    // The reply from the device name on, split at its first two CRs: one piece for each line
+    // begun, the last one with everything that follows. Empty without the name.
+    std::vector<std::u16string> pieces;
+    // The software, version and option lines: without LFs, the option line up to its CR or LF.
+    std::u16string software, version, option;
 };
 
 // Drains stale input, sends the query and collects the reply as sign-extended text. With a
@@ -27,5 +34,5 @@ struct IdentDisplay {
 std::u16string QueryIdentification(ByteLink& link, std::uint64_t patienceMs = 0,
                                    const std::function<bool()>& stopped = {});
 
-// Builds the labelled display text ("Software: ", "Version:\t    ", "Option:\t    ").
-IdentDisplay EvaluateReply(const std::u16string& reply);
+// Looks for the device name and the two CRs after it; nothing in the lines is examined.
+Identification EvaluateReply(const std::u16string& reply);

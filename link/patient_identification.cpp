@@ -6,13 +6,17 @@
 namespace
 {
 
-IdentDisplay Try(ByteLink& link, std::uint64_t patienceMs, const std::function<bool()>& stopped)
+Identification Try(ByteLink& link, std::uint64_t patienceMs, const std::function<bool()>& stopped,
+                   const std::function<void(const Identification&)>& tried)
 {
-    return EvaluateReply(QueryIdentification(link, patienceMs, stopped));
+    Identification ident = EvaluateReply(QueryIdentification(link, patienceMs, stopped));
+    if (tried)
+        tried(ident);
+    return ident;
 }
 
 // Keeps the more telling of two results: identified before partial before none.
-void KeepBest(IdentDisplay& best, const IdentDisplay& candidate)
+void KeepBest(Identification& best, const Identification& candidate)
 {
     if (candidate.outcome == IdentOutcome::Identified ||
         (candidate.outcome == IdentOutcome::Partial && best.outcome == IdentOutcome::NoDevice))
@@ -21,18 +25,19 @@ void KeepBest(IdentDisplay& best, const IdentDisplay& candidate)
 
 } // namespace
 
-IdentDisplay IdentifyPatiently(ByteLink& link, std::uint64_t waitMs, const std::function<bool()>& stopped)
+Identification IdentifyPatiently(ByteLink& link, std::uint64_t waitMs, const std::function<bool()>& stopped,
+                                 const std::function<void(const Identification&)>& tried)
 {
     const std::uint64_t start = link.NowMs();
-    IdentDisplay best = EvaluateReply(u"");
+    Identification best;
     for (const std::uint64_t patienceMs : kIdentifyFirstByteMs) {
-        KeepBest(best, Try(link, patienceMs, stopped));
+        KeepBest(best, Try(link, patienceMs, stopped, tried));
         if (best.outcome == IdentOutcome::Identified || (stopped && stopped()))
             return best;
     }
     while (link.NowMs() - start < waitMs) {
         const std::uint64_t left = waitMs - (link.NowMs() - start);
-        KeepBest(best, Try(link, std::min(kIdentifyRetryPeriodMs, left), stopped));
+        KeepBest(best, Try(link, std::min(kIdentifyRetryPeriodMs, left), stopped, tried));
         if (best.outcome == IdentOutcome::Identified || (stopped && stopped()))
             return best;
     }

@@ -18,5 +18,6 @@ inline constexpr std::uint64_t kIdentifyRetryPeriodMs = 1000;
 // `waitMs` has not passed since the start, one try a second. Answers that come late for one try
 // are drained before the next, so they are never taken as another try's reply. Returns the first
 // identified reply; otherwise the most complete one seen (a partial one before none at all).
-// `stopped` ends the waiting early (Ctrl+C).
-IdentDisplay IdentifyPatiently(ByteLink& link, std::uint64_t waitMs = 0, const std::function<bool()>& stopped = {});
+// `stopped` ends the waiting early (Ctrl+C, a failed port); `tried` sees each try's result.
+Identification IdentifyPatiently(ByteLink& link, std::uint64_t waitMs = 0, const std::function<bool()>& stopped = {},
+                                 const std::function<void(const Identification&)>& tried = {});

@@ -38,14 +38,18 @@ int RemainingMs(std::uint64_t deadline)
     return now >= deadline ? 0 : static_cast<int>(deadline - now);
 }
 
-bool WaitFor(int fd, short events, int timeoutMs)
+enum class Wait { Ready, TimedOut, DeviceError };
+
+Wait WaitFor(int fd, short events, int timeoutMs)
 {
     pollfd p{fd, events, 0};
     int ready;
     do {
         ready = ::poll(&p, 1, timeoutMs);
     } while (ready < 0 && errno == EINTR);
-    return ready > 0 && (p.revents & events) != 0;
+    if (ready < 0 || (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0)
+        return Wait::DeviceError;
+    return ready > 0 && (p.revents & events) != 0 ? Wait::Ready : Wait::TimedOut;
 }
 
 // Raw 9600 baud, 8 data bits, no parity, one stop bit, no flow control; reads never block.
@@ -147,9 +151,13 @@ std::size_t PosixSerialLink::Write(const std::uint8_t* data, std::size_t n)
             written += static_cast<std::size_t>(r);
             continue;
         }
-        if (r < 0 && errno != EAGAIN && errno != EINTR)
+        if (r < 0 && errno != EAGAIN && errno != EINTR) {
+            m_deviceError = true;
             break;
-        if (!WaitFor(m_fd, POLLOUT, RemainingMs(deadline)))
+        }
+        const Wait wait = WaitFor(m_fd, POLLOUT, RemainingMs(deadline));
+        m_deviceError = m_deviceError || wait == Wait::DeviceError;
+        if (wait != Wait::Ready)
             break;
     }
     WaitUntilSent(deadline);
@@ -177,20 +185,26 @@ std::size_t PosixSerialLink::ReadWithin(std::uint8_t* data, std::size_t n, std::
     return ReadBefore(data, n, MonotonicMs() + waitMs);
 }
 
-// Reads until n bytes came, 1 ms passed without another, or the deadline passed.
+// Reads until n bytes came, 1 ms passed without another, or the deadline passed. A failed port
+// reads nothing at once, so that a transfer on it ends without waiting out its time-outs; who
+// asks again asks DeviceError first.
 std::size_t PosixSerialLink::ReadBefore(std::uint8_t* data, std::size_t n, std::uint64_t deadline)
 {
     std::size_t got = 0;
-    while (got < n) {
-        const int wait =
+    while (got < n && !m_deviceError) {
+        const int waitMs =
             got == 0 ? RemainingMs(deadline) : std::min(RemainingMs(deadline), static_cast<int>(kReadIntervalMs));
-        if (!WaitFor(m_fd, POLLIN, wait))
+        const Wait wait = WaitFor(m_fd, POLLIN, waitMs);
+        m_deviceError = m_deviceError || wait == Wait::DeviceError;
+        if (wait != Wait::Ready)
             break;
         const ssize_t r = ::read(m_fd, data + got, n - got);
         if (r > 0)
             got += static_cast<std::size_t>(r);
-        else if (r == 0 || (errno != EAGAIN && errno != EINTR))
-            break; // a vanished device counts as a read that returned no byte
+        else if (r == 0) // a raw terminal without VMIN reads nothing when nothing is left
+            break;
+        else if (errno != EAGAIN && errno != EINTR)
+            m_deviceError = true;
     }
     return got;
 }

@@ -25,6 +25,9 @@ class PosixSerialLink : public ByteLink
     // plus 1 ms for each byte asked for.
     std::size_t Read(std::uint8_t* data, std::size_t n) override;
     std::size_t ReadWithin(std::uint8_t* data, std::size_t n, std::uint64_t waitMs) override;
+    // A hang-up or an error of the port, seen by a read or a write; it stays until the port is
+    // closed, and reads return nothing at once meanwhile.
+    bool DeviceError() const override { return m_deviceError; }
     std::uint64_t NowMs() override;
 
     PosixSerialLink(const PosixSerialLink&) = delete;
@@ -37,6 +40,7 @@ class PosixSerialLink : public ByteLink
 
     int m_fd;
     termios m_saved;
+    bool m_deviceError = false;
 };
 
 // The serial ports below `devRoot` ("/dev" outside tests): ttyS* with a UART behind them,

@@ -65,13 +65,6 @@ class DeviceHabits(Q4kCase):
         self.assertGreater(time.monotonic() - started, 3)
         self.assertEqual(waited.stdout.splitlines()[0], "Software: Quendal 4 TETRA")
 
-    def test_a_reply_that_is_no_identification_is_not_printed(self):
-        sim = self.simulator(ident="\\x02Quendal 4 TETRA\\r\\x01\\x1b[2J\\rTETRA-Option\\r")
-        result = self.q4k("identify", sim.pty)
-        self.assertExit(result, 3)
-        self.assertEqual(result.stdout, "")
-        self.assertEqual(result.stderr, "Die Antwort des Geräts ist keine Kennung eines Quendal 4.\n")
-
     def test_backup_refuses_an_existing_file_without_force(self):
         sim = self.simulator()
         (self.folder / "wagen.q4k").write_bytes(b"old")

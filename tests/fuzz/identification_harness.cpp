@@ -1,6 +1,7 @@
 // Fuzzes the identification: whatever the line answers to the query, and the labelling of any text.
 #include <string>
 
+#include "app/identification_text.h"
 #include "link/device_commands.h"
 #include "link/identification.h"
 #include "link/link_io.h"
@@ -20,16 +21,20 @@ std::size_t CountCr(const std::u16string& text)
 
 void CheckDisplay(const std::u16string& reply)
 {
-    const IdentDisplay display = EvaluateReply(reply);
+    const Identification ident = EvaluateReply(reply);
+    const std::u16string text = IdentificationDisplayText(ident);
     const bool named = reply.find(u"Quendal 4") != std::u16string::npos;
-    FUZZ_CHECK((display.outcome == IdentOutcome::NoDevice) == !named);
+    FUZZ_CHECK((ident.outcome == IdentOutcome::NoDevice) == !named);
     if (!named) {
-        FUZZ_CHECK(display.text == kNoDeviceText);
+        FUZZ_CHECK(text == kNoDeviceText);
         return;
     }
-    FUZZ_CHECK(display.text.rfind(u"Software: Quendal 4", 0) == 0);
-    FUZZ_CHECK((display.outcome == IdentOutcome::Identified) == (CountCr(display.text) >= 2));
-    FUZZ_CHECK(display.text.size() <= reply.size() + 40);
+    FUZZ_CHECK(text.rfind(u"Software: Quendal 4", 0) == 0);
+    FUZZ_CHECK((ident.outcome == IdentOutcome::Identified) == (CountCr(text) >= 2));
+    FUZZ_CHECK(text.size() <= reply.size() + 40);
+    // No line holds a line end.
+    for (const std::u16string* line : {&ident.software, &ident.version, &ident.option})
+        FUZZ_CHECK(line->find_first_of(u"\r\n") == std::u16string::npos);
 }
 
 } // namespace

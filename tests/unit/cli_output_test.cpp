@@ -4,6 +4,7 @@
 #include "cli/progress_meter.h"
 #include "cli/settings_output.h"
 #include "cli/utf8.h"
+#include "link/wire_text.h"
 
 TEST(CliUtf8, RoundTripAndMalformedInput)
 {
@@ -18,6 +19,17 @@ TEST(CliUtf8, RoundTripAndMalformedInput)
 TEST(CliJson, StringsAreEscaped)
 {
     EXPECT_EQ(JsonString(u"A\"B\\C\x01 \u00e4"), "\"A\\\"B\\\\C\\u0001 \xC3\xA4\"");
+}
+
+TEST(CliIdentification, LinesEscapedAlikeInTextJsonAndExcerpt)
+{
+    const Identification ident = EvaluateReply(SignExtendBytes("Quendal 4\rV 2\xB0\x1B\rT\"\\"));
+    EXPECT_EQ(IdentificationText(ident, false), "Software: Quendal 4\nVersion: V 2\\uFFB0\\033\nOption: T\\\"\\\\\n");
+    EXPECT_EQ(
+        IdentificationText(ident, true),
+        "{\"software\": \"Quendal 4\", \"version\": \"V 2\\\\uFFB0\\\\033\", \"option\": \"T\\\\\\\"\\\\\\\\\"}\n");
+    EXPECT_EQ(ReplyExcerpt(u"\x02OK\r"), "\\002OK\\r");
+    EXPECT_EQ(ReplyExcerpt(std::u16string(70, u'x')), std::string(60, 'x') + "…");
 }
 
 TEST(CliProgress, WithoutTerminalOneLinePerTenth)

@@ -1,18 +1,11 @@
 // Identification: the query on the wire and the labelled display of replies.
 #include <gtest/gtest.h>
 
+#include "app/identification_text.h"
 #include "link/device_commands.h"
 #include "link/identification.h"
 #include "link/wire_text.h"
 #include "tests/unit/fake_device.h"
-
-namespace
-{
-std::u16string T(const char* ascii)
-{
-    return WidenBytes(ascii);
-}
-} // namespace
 
 TEST(Identification, CommandBytes)
 {
@@ -40,45 +33,44 @@ TEST(Identification, QueryWithoutAnswerGivesEmptyReply)
     EXPECT_EQ(link.emptyReads, 2u); // the drain and the reply each end on one silent read
 }
 
-TEST(Identification, DisplayStates)
+TEST(Identification, RepliesTheirLinesDisplayAndVerdict)
 {
-    const IdentDisplay none = EvaluateReply(T(""));
-    EXPECT_EQ(none.outcome, IdentOutcome::NoDevice);
-    EXPECT_EQ(none.text, u"\rkein Gerät verbunden");
-    EXPECT_EQ(EvaluateReply(T("quendal 4\rV\rOPT")).outcome, IdentOutcome::NoDevice); // name is case-sensitive
-
-    const IdentDisplay full = EvaluateReply(T("\x02xyQuendal 4 FMS\rV 2.14\rTETRA"));
-    EXPECT_EQ(full.outcome, IdentOutcome::Identified);
-    EXPECT_EQ(full.text, u"Software: Quendal 4 FMS\rVersion:\t    V 2.14\rOption:\t    TETRA");
-}
-
-TEST(Identification, LabelsFollowTheCarriageReturns)
-{
-    const IdentDisplay noCr = EvaluateReply(T("Quendal 4 FMS"));
-    EXPECT_EQ(noCr.outcome, IdentOutcome::Partial);
-    EXPECT_EQ(noCr.text, u"Software: Quendal 4 FMS");
-
-    const IdentDisplay oneCr = EvaluateReply(T("Quendal 4 FMS\rV 1.0"));
-    EXPECT_EQ(oneCr.outcome, IdentOutcome::Partial);
-    EXPECT_EQ(oneCr.text, u"Software: Quendal 4 FMS\rVersion:\t    V 1.0");
-
-    const IdentDisplay shortOption = EvaluateReply(T("Quendal 4\rV\rT"));
-    EXPECT_EQ(shortOption.outcome, IdentOutcome::Identified);
-    EXPECT_EQ(shortOption.text, u"Software: Quendal 4\rVersion:\t    V\rT");
-
-    const IdentDisplay emptyOption = EvaluateReply(T("Quendal 4\r\r"));
-    EXPECT_EQ(emptyOption.outcome, IdentOutcome::Identified);
-    EXPECT_EQ(emptyOption.text, u"Software: Quendal 4\rVersion:\t    \r");
-
-    // Everything after the option line is shown, further CRs included.
-    const IdentDisplay trailing = EvaluateReply(T("Quendal 4\rV\rOPT\rmore"));
-    EXPECT_EQ(trailing.text, u"Software: Quendal 4\rVersion:\t    V\rOption:\t    OPT\rmore");
-}
-
-TEST(Identification, HighBytesStayInTheText)
-{
-    const std::u16string reply = SignExtendBytes("\xE4Quendal 4 \xFC\rV\xF6\rO\xDF");
-    const IdentDisplay shown = EvaluateReply(reply);
-    EXPECT_EQ(shown.outcome, IdentOutcome::Identified);
-    EXPECT_EQ(shown.text, u"Software: Quendal 4 \xFFFC\rVersion:\t    V\xFFF6\rOption:\t    O\xFFDF");
+    using enum IdentOutcome;
+    struct Case {
+        const char* reply; // bytes as they come from the line
+        IdentOutcome outcome;
+        std::u16string software, version, option, display;
+    };
+    const Case cases[] = {
+        {"", NoDevice, u"", u"", u"", u"\rkein Gerät verbunden"},
+        {"quendal 4\rV\rOPT", NoDevice, u"", u"", u"", u"\rkein Gerät verbunden"}, // the name is case-sensitive
+        {"\x02xyQuendal 4 FMS\rV 2.14\rTETRA", Identified, u"Quendal 4 FMS", u"V 2.14", u"TETRA",
+         u"Software: Quendal 4 FMS\rVersion:\t    V 2.14\rOption:\t    TETRA"},
+        {"Quendal 4 FMS\r\nV 2.14\r\nTETRA\r\n", Identified, u"Quendal 4 FMS", u"V 2.14", u"TETRA",
+         u"Software: Quendal 4 FMS\rVersion:\t    \nV 2.14\rOption:\t    \nTETRA\r\n"},
+        {"Quendal 4\rV\rOPT\rSN 4711", Identified, u"Quendal 4", u"V", u"OPT",
+         u"Software: Quendal 4\rVersion:\t    V\rOption:\t    OPT\rSN 4711"},
+        {"Quendal 4\rV\rOPT\r\n", Identified, u"Quendal 4", u"V", u"OPT",
+         u"Software: Quendal 4\rVersion:\t    V\rOption:\t    OPT\r\n"},
+        {"Quendal 4\rV\rOPT\r\r", Identified, u"Quendal 4", u"V", u"OPT",
+         u"Software: Quendal 4\rVersion:\t    V\rOption:\t    OPT\r\r"},
+        {"Quendal 4\rV 2\xB0\rOPT \xA9", Identified, u"Quendal 4", u"V 2\uFFB0", u"OPT \uFFA9",
+         u"Software: Quendal 4\rVersion:\t    V 2\uFFB0\rOption:\t    OPT \uFFA9"},
+        {"Quendal 4\rV\rT", Identified, u"Quendal 4", u"V", u"T", u"Software: Quendal 4\rVersion:\t    V\rT"},
+        {"Quendal 4\r\r", Identified, u"Quendal 4", u"", u"", u"Software: Quendal 4\rVersion:\t    \r"},
+        {"\xE4Quendal 4\rV\rOPT", Identified, u"Quendal 4", u"V", u"OPT",
+         u"Software: Quendal 4\rVersion:\t    V\rOption:\t    OPT"},
+        {"Quendal 4 FMS\rV 1.0", Partial, u"Quendal 4 FMS", u"V 1.0", u"",
+         u"Software: Quendal 4 FMS\rVersion:\t    V 1.0"},
+        {"Quendal 4 FMS", Partial, u"Quendal 4 FMS", u"", u"", u"Software: Quendal 4 FMS"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reply);
+        const Identification ident = EvaluateReply(SignExtendBytes(c.reply));
+        EXPECT_EQ(ident.outcome, c.outcome);
+        EXPECT_EQ(ident.software, c.software);
+        EXPECT_EQ(ident.version, c.version);
+        EXPECT_EQ(ident.option, c.option);
+        EXPECT_EQ(IdentificationDisplayText(ident), c.display);
+    }
 }

@@ -62,9 +62,12 @@ TEST(PatientIdentification, LateAnswerOfOneTryIsDrainedNotTakenForTheNext)
             return;
         link.QueueAfterSilences(++queries == 1 ? "\x02Quendal 4 F" : kReply, 1);
     };
-    const IdentDisplay shown = IdentifyPatiently(link);
+    std::vector<std::u16string> tries;
+    const Identification shown =
+        IdentifyPatiently(link, 0, {}, [&](const Identification& ident) { tries.push_back(ident.reply); });
     EXPECT_EQ(shown.outcome, IdentOutcome::Identified);
-    EXPECT_EQ(shown.text, u"Software: Quendal 4 FMS\rVersion:\t    V 2.14\rOption:\t    TETRA");
+    EXPECT_EQ(shown.option, u"TETRA");
+    EXPECT_EQ(tries, (std::vector<std::u16string>{u"", u"\x02Quendal 4 FMS\rV 2.14\rTETRA"}));
 }
 
 TEST(PatientIdentification, KeepsAPartialReplyAndStopsWhenAsked)

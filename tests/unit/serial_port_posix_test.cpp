@@ -52,6 +52,20 @@ TEST_F(PtyLink, EmptyReadReturnsAfterTheComPortTimeOut)
     EXPECT_LT(took, 150u); // generous: the sanitizers and a busy machine slow the wake-up
 }
 
+TEST_F(PtyLink, HangUpIsADeviceErrorNotASilentLine)
+{
+    std::uint8_t byte = 0;
+    EXPECT_EQ(link->Read(&byte, 1), 0u);
+    EXPECT_FALSE(link->DeviceError());
+    ::close(pty.master);
+    pty.master = -1;
+    EXPECT_EQ(link->Read(&byte, 1), 0u);
+    EXPECT_TRUE(link->DeviceError());
+    const std::uint64_t start = link->NowMs();
+    EXPECT_EQ(link->Read(&byte, 1), 0u);
+    EXPECT_LT(link->NowMs() - start, 50u); // a transfer on the dead port ends without its time-outs
+}
+
 TEST_F(PtyLink, ReadWithinWaitsOnlyTheTimeAskedFor)
 {
     std::uint8_t byte = 0;

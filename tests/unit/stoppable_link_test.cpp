@@ -1,34 +1,26 @@
-// A stop request ends a running exchange through its failure path.
+// A stop request ends a running exchange through its failure path; a closed terminal's does not.
 #include <gtest/gtest.h>
-
-#include <atomic>
 
 #include "link/stoppable_link.h"
 #include "tests/unit/fake_device.h"
 #include "tests/unit/transfer_test_support.h"
 #include "transfer/restore_exchange.h"
 
-namespace
-{
-// The flag a test raises; a stop query is a plain function, as the console's handler needs.
-std::atomic<bool> stop{false};
-bool Stopped()
-{
-    return stop;
-}
-} // namespace
-
 TEST(StoppableLink, PassesBytesUntilStoppedThenMovesNone)
 {
     FakeDevice device;
-    stop = false;
-    StoppableLink link(device, Stopped);
+    StopSource stop;
+    StoppableLink link(device, stop);
     const std::uint8_t byte = 'x';
     std::uint8_t got = 0;
     device.Queue("a");
+    stop.Request(StopSource::Kind::WhenDone, 129);
     EXPECT_EQ(link.Write(&byte, 1), 1u);
     EXPECT_EQ(link.Read(&got, 1), 1u);
-    stop = true;
+    stop.Request(StopSource::Kind::Now, 143);
+    stop.Request(StopSource::Kind::WhenDone, 129);
+    EXPECT_TRUE(stop.Now());
+    EXPECT_EQ(stop.ExitCode(), 143);
     device.Queue("b");
     EXPECT_EQ(link.Write(&byte, 1), 0u);
     EXPECT_EQ(link.Read(&got, 1), 0u);
@@ -38,12 +30,12 @@ TEST(StoppableLink, PassesBytesUntilStoppedThenMovesNone)
 TEST(StoppableLink, RestoreStoppedAfterTheFirstRecordFailsWithoutTheEndCommand)
 {
     FakeDevice device;
-    stop = false;
+    StopSource stop;
     device.onCommand = [&](const std::string& record) {
         device.Queue(std::string{'P', record[2], record[3], '!', '\r'});
-        stop = true;
+        stop.Request(StopSource::Kind::Now, 130);
     };
-    StoppableLink link(device, Stopped);
+    StoppableLink link(device, stop);
     RecordingView view;
     const std::string file = FileRecord("01", CountingData()) + FileRecord("02", CountingData());
     EXPECT_FALSE(RunRestore(link, view, file));
