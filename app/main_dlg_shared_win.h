@@ -1,5 +1,5 @@
-// The main window's part that the editor reaches directly: the fields it shares, the two
-// calls that send a file, and the placement values the main window writes for it.
+// The main window's part that the editor reaches directly: the fields it shares, the calls that
+// send a file or tell that it could not be sent, and the placement values the main window writes.
 #pragma once
 
 #include <windows.h>
@@ -27,6 +27,8 @@ class CMainDlgShared : public CDialog
     virtual int OpenComPort(const std::wstring& devicePath) = 0;
     // Marks a restore as running and starts its worker (the port must be open).
     virtual bool StartRestore() = 0;
+    // The failed status of the backup (STATE_BACKUP) or the restore, for one that could not start.
+    virtual void ShowFailedStatus(std::uint8_t state) = 0;
 
     // Fields, UI-thread owned unless noted.
     std::wstring m_strPortPath;

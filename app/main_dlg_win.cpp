@@ -104,9 +104,16 @@ INT_PTR CQ4_BackupDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, boo
         handled = true;
         OnTimer(wParam);
         return 0;
+    case WM_QUERYENDSESSION:
+        // A restore cut off halfway leaves the device half written: the session waits for its end.
+        if (TransferRunning()) {
+            handled = true;
+            return FALSE;
+        }
+        return 0;
     case WM_TRANSFER_ENDED:
         handled = true;
-        OnTransferEnded(wParam == kTransferAborted);
+        OnTransferEnded(wParam == kTransferAborted, lParam == kPortVanished);
         return 0;
     default:
         return 0;
@@ -155,6 +162,12 @@ void CQ4_BackupDlg::OnAdvanced()
 {
     Erweitert editor(this, this);
     editor.DoModal();
+}
+
+bool CQ4_BackupDlg::TransferRunning() const
+{
+    const std::uint8_t state = m_nState.load();
+    return state == STATE_BACKUP || state == STATE_RESTORE;
 }
 
 bool CQ4_BackupDlg::MayClose()

@@ -18,6 +18,9 @@
 
 namespace
 {
+// What Windows shows for the program while a transfer holds a shutdown or log-off back.
+const wchar_t kShutdownBlockReason[] = L"Übertragung zum Quendal 4 läuft – bitte warten";
+
 // The backup's destination as the portable exchange sees it.
 class FileRecordSink : public RecordSink
 {
@@ -32,7 +35,7 @@ class FileRecordSink : public RecordSink
 
 } // namespace
 
-bool CQ4_BackupDlg::ChooseFileAndOpenPort(BOOL openDialog, std::wstring& path)
+bool CQ4_BackupDlg::ChooseFile(BOOL openDialog, std::wstring& path)
 {
     if (!m_bDeviceFound)
         return false;
@@ -41,27 +44,41 @@ bool CQ4_BackupDlg::ChooseFileAndOpenPort(BOOL openDialog, std::wstring& path)
     if (dialog.DoModal() != IDOK)
         return false;
     path = dialog.GetPathName();
-    return OpenComPort(m_strPortPath) == 1;
+    return true;
 }
 
 void CQ4_BackupDlg::OnDeviceToFile()
 {
-    if (!ChooseFileAndOpenPort(FALSE, m_strBackupFile))
-        return;
+    if (ChooseFile(FALSE, m_strBackupFile) && !StartBackup())
+        ShowFailedStatus(STATE_BACKUP);
+}
+
+bool CQ4_BackupDlg::StartBackup()
+{
+    if (OpenComPort(m_strPortPath) != 1)
+        return false;
     // The temporary file beside the destination is made here, so that a folder that cannot be
     // written stops the backup before it starts.
     if (!m_backupTarget.Open(m_strBackupFile)) {
         ReportFileError(m_backupTarget.File());
-        return;
+        return false;
     }
-    if (!StartWorker(STATE_BACKUP, &CQ4_BackupDlg::BackupThreadProc))
-        m_backupTarget.Discard();
+    if (StartWorker(STATE_BACKUP, &CQ4_BackupDlg::BackupThreadProc))
+        return true;
+    m_backupTarget.Discard();
+    return false;
 }
 
 void CQ4_BackupDlg::OnFileToDevice()
 {
-    if (ChooseFileAndOpenPort(TRUE, m_strRestoreFile))
-        StartRestore();
+    if (ChooseFile(TRUE, m_strRestoreFile) && (OpenComPort(m_strPortPath) != 1 || !StartRestore()))
+        ShowFailedStatus(STATE_RESTORE);
+}
+
+void CQ4_BackupDlg::ShowFailedStatus(std::uint8_t state)
+{
+    ::SetDlgItemTextW(m_hWnd, IDC_STATUS,
+                      ToWide(state == STATE_BACKUP ? kBackupFailedText : kRestoreFailedText).c_str());
 }
 
 bool CQ4_BackupDlg::StartRestore()
@@ -76,8 +93,10 @@ bool CQ4_BackupDlg::StartWorker(std::uint8_t state, LPTHREAD_START_ROUTINE proc)
     // State and controls change before the thread runs, so no identification tick slips in.
     m_nState = state;
     EnableTransferControls(false);
+    ::ShutdownBlockReasonCreate(m_hWnd, kShutdownBlockReason);
     HANDLE thread = ::CreateThread(nullptr, 0, proc, this, 0, nullptr);
     if (!thread) {
+        ::ShutdownBlockReasonDestroy(m_hWnd);
         EnableTransferControls(true);
         m_nState = STATE_IDLE;
         return false;
@@ -86,14 +105,17 @@ bool CQ4_BackupDlg::StartWorker(std::uint8_t state, LPTHREAD_START_ROUTINE proc)
     return true;
 }
 
-void CQ4_BackupDlg::OnTransferEnded(bool aborted)
+void CQ4_BackupDlg::OnTransferEnded(bool aborted, bool portVanished)
 {
     if (aborted)
-        ::SetDlgItemTextW(m_hWnd, IDC_STATUS,
-                          ToWide(m_nState.load() == STATE_BACKUP ? kBackupFailedText : kRestoreFailedText).c_str());
+        ShowFailedStatus(m_nState.load());
     // Idle first, so that controls that look usable never meet a refusing "Beenden".
     m_nState = STATE_IDLE;
+    ::ShutdownBlockReasonDestroy(m_hWnd);
     EnableTransferControls(true);
+    // After the buttons, which the no-device state disables again; the final status stays.
+    if (portVanished)
+        ForgetVanishedPort();
 }
 
 void CQ4_BackupDlg::EnableTransferControls(bool enable)
@@ -112,12 +134,15 @@ DWORD WINAPI CQ4_BackupDlg::BackupThreadProc(LPVOID param)
 {
     auto* dlg = static_cast<CQ4_BackupDlg*>(param);
     WPARAM ended = 0;
+    LPARAM port = 0;
     try {
         WindowTransferView view(dlg->m_hWnd);
         ComLink link(dlg->m_hPort);
         FileRecordSink sink(dlg->m_backupTarget);
+        const bool done = RunBackup(link, view, sink);
+        port = link.DeviceError() ? kPortVanished : 0;
         // Only a complete backup takes the destination's place; any failure leaves it as it was.
-        if (!RunBackup(link, view, sink)) {
+        if (!done) {
             dlg->m_backupTarget.Discard();
         } else if (!dlg->m_backupTarget.Commit()) {
             view.ShowFileError(dlg->m_backupTarget.File().ErrorText());
@@ -129,7 +154,7 @@ DWORD WINAPI CQ4_BackupDlg::BackupThreadProc(LPVOID param)
         ended = kTransferAborted;
     }
     // The window may end as soon as it is idle again, so the worker touches it no more after this.
-    ::PostMessageW(dlg->m_hWnd, WM_TRANSFER_ENDED, ended, 0);
+    ::PostMessageW(dlg->m_hWnd, WM_TRANSFER_ENDED, ended, port);
     return 0;
 }
 
@@ -137,6 +162,7 @@ DWORD WINAPI CQ4_BackupDlg::RestoreThreadProc(LPVOID param)
 {
     auto* dlg = static_cast<CQ4_BackupDlg*>(param);
     WPARAM ended = 0;
+    LPARAM port = 0;
     try {
         WindowTransferView view(dlg->m_hWnd);
         CFile file;
@@ -145,6 +171,7 @@ DWORD WINAPI CQ4_BackupDlg::RestoreThreadProc(LPVOID param)
             ::Sleep(kPauseBeforeRestoreMs);
             ComLink link(dlg->m_hPort);
             RunRestore(link, view, bytes);
+            port = link.DeviceError() ? kPortVanished : 0;
         } else {
             view.ShowFileError(file.ErrorText());
             view.SetStatus(kRestoreFailedText, StatusKind::Failed);
@@ -154,6 +181,6 @@ DWORD WINAPI CQ4_BackupDlg::RestoreThreadProc(LPVOID param)
         ended = kTransferAborted;
     }
     // The window may end as soon as it is idle again, so the worker touches it no more after this.
-    ::PostMessageW(dlg->m_hWnd, WM_TRANSFER_ENDED, ended, 0);
+    ::PostMessageW(dlg->m_hWnd, WM_TRANSFER_ENDED, ended, port);
     return 0;
 }

@@ -10,7 +10,7 @@
 namespace
 {
 
-std::string Reason(const FileVerdict& verdict, const std::string& bytes)
+std::string Reason(const FileVerdict& verdict)
 {
     switch (verdict.fault) {
     case FileVerdict::Fault::TooLarge:
@@ -18,10 +18,12 @@ std::string Reason(const FileVerdict& verdict, const std::string& bytes)
     case FileVerdict::Fault::BadRecord:
         return "Datensatz " + std::to_string(verdict.record) + " (ab Byte " +
                std::to_string((verdict.record - 1) * CONFIG_RECORD_LEN) + ") ist kein gültiger Datensatz";
+    case FileVerdict::Fault::NoRecords:
+        return "keine Datensätze";
     case FileVerdict::Fault::None:
         break;
     }
-    return SplitRecords(bytes).empty() ? "keine Datensätze" : "";
+    return "";
 }
 
 } // namespace
@@ -33,7 +35,7 @@ int ReadConfiguration(const std::string& name, std::string& bytes, std::ostream&
         verdict << error << "\n";
         return kExitFile;
     }
-    const std::string reason = Reason(JudgeConfigurationFile(bytes), bytes);
+    const std::string reason = Reason(JudgeConfigurationFile(bytes));
     if (reason.empty())
         return kExitDone;
     verdict << ToUtf8(kUnsuitableFileText) << " " << name << ": " << reason << "\n";

@@ -50,8 +50,10 @@ void Erweitert::OnBnClickedSaveAndSend()
     }
 
     std::string source;
-    if (!ReadConfigText(m_sourcePath, source))
+    if (!ReadConfigText(m_sourcePath, source)) {
+        m_pMainDlg->ShowFailedStatus(STATE_RESTORE);
         return;
+    }
     SettingsWritten patched = WriteSettings(source, settings);
     if (patched.error != ConfigTextError::None) {
         ReportConfigTextError(patched.error, patched.badIdentifier);
@@ -63,9 +65,12 @@ void Erweitert::OnBnClickedSaveAndSend()
     if (!file.Open(m_pMainDlg->m_strRestoreFile) ||
         !file.Write(m_configText.data(), static_cast<DWORD>(m_configText.size())) || !file.Commit()) {
         ReportFileError(file.File());
+        m_pMainDlg->ShowFailedStatus(STATE_RESTORE);
         return;
     }
     ::Sleep(kPauseBeforeSendMs);
-    if (m_pMainDlg->m_bDeviceFound && m_pMainDlg->OpenComPort(std::wstring(m_pMainDlg->m_strPortPath)) == 1)
-        m_pMainDlg->StartRestore();
+    if (!m_pMainDlg->m_bDeviceFound)
+        return;
+    if (m_pMainDlg->OpenComPort(std::wstring(m_pMainDlg->m_strPortPath)) != 1 || !m_pMainDlg->StartRestore())
+        m_pMainDlg->ShowFailedStatus(STATE_RESTORE);
 }

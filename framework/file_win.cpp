@@ -150,6 +150,12 @@ bool CReplacingFile::Open(const std::wstring& path)
     m_path = path;
     const auto slash = path.find_last_of(L'\\');
     const std::wstring folder = slash == std::wstring::npos ? L"." : path.substr(0, slash + 1);
+    // Windows' replace refuses a read-only target and Wine's does not: refused here, alike everywhere.
+    const DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        m_file.Fail(path, ERROR_ACCESS_DENIED);
+        return false;
+    }
     if (path.empty() || !::GetTempFileNameW(folder.c_str(), L"q4k", 0, m_temp)) {
         m_temp[0] = L'\0';
         m_file.Fail(path, path.empty() ? ERROR_BAD_PATHNAME : ::GetLastError());

@@ -1,6 +1,7 @@
 // COM port scanning, opening, line settings and byte transfer.
 #include "link/com_port_win.h"
 
+#include "link/port_action.h"
 #include "platform/wide_win.h"
 
 void ScanComPorts(PortTable& table)
@@ -45,20 +46,36 @@ LineSetup ConfigureComPort(HANDLE port)
     return LineSetup::Ok;
 }
 
+std::size_t ComLink::Moved(BOOL succeeded, DWORD count)
+{
+    if (!succeeded && PortActionAfter(false, ::GetLastError()) == PortAction::Close)
+        m_gone = true;
+    // A failed transfer counts as one that moved no byte.
+    return succeeded ? count : 0;
+}
+
 std::size_t ComLink::Write(const std::uint8_t* data, std::size_t n)
 {
+    if (m_gone)
+        return 0;
     DWORD written = 0;
-    ::WriteFile(m_port, data, static_cast<DWORD>(n), &written, nullptr);
-    return written;
+    const BOOL succeeded = ::WriteFile(m_port, data, static_cast<DWORD>(n), &written, nullptr);
+    return Moved(succeeded, written);
 }
 
 std::size_t ComLink::Read(std::uint8_t* data, std::size_t n)
 {
-    DWORD got = 0;
-    // A failed read counts as a read that returned no byte.
-    if (!::ReadFile(m_port, data, static_cast<DWORD>(n), &got, nullptr))
+    if (m_gone)
         return 0;
-    return got;
+    DWORD got = 0;
+    const BOOL succeeded = ::ReadFile(m_port, data, static_cast<DWORD>(n), &got, nullptr);
+    // Some drivers (Wine's, on a pseudo-terminal whose other end is gone) report a vanished device as
+    // an empty read, like a time-out; the port's error state tells the two apart.
+    if (succeeded && got == 0) {
+        DWORD errors = 0;
+        return Moved(::ClearCommError(m_port, &errors, nullptr), 0);
+    }
+    return Moved(succeeded, got);
 }
 
 std::size_t ComLink::ReadWithin(std::uint8_t* data, std::size_t n, std::uint64_t waitMs)

@@ -20,11 +20,13 @@ enum class LineSetup { Ok, ModeRefused, StateRefused };
 // 9600,n,8,1 without flow control, input XON/XOFF off, and the port time-outs.
 LineSetup ConfigureComPort(HANDLE port);
 
-// The byte link on an open port handle; reads end after the port's read time-out.
+// The byte link on an open port handle; reads end after the port's read time-out. After a device
+// error it moves no more bytes, so that whatever runs on it ends at once; its owner closes the port.
 class ComLink : public ByteLink
 {
   public:
     explicit ComLink(HANDLE port) : m_port(port) {}
+    bool DeviceError() const override { return m_gone; }
     std::size_t Write(const std::uint8_t* data, std::size_t n) override;
     std::size_t Read(std::uint8_t* data, std::size_t n) override;
     // The port's time-outs shortened for this one read (the window never asks for it).
@@ -32,5 +34,8 @@ class ComLink : public ByteLink
     std::uint64_t NowMs() override;
 
   private:
+    std::size_t Moved(BOOL succeeded, DWORD count);
+
     HANDLE m_port;
+    bool m_gone = false;
 };

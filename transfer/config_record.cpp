@@ -54,9 +54,15 @@ FileVerdict JudgeConfigurationFile(std::string_view fileBytes)
     if (fileBytes.size() > kMaxConfigFileBytes)
         return {FileVerdict::Fault::TooLarge, 0};
     const std::vector<std::string> records = SplitRecords(fileBytes);
+    if (records.empty())
+        return {FileVerdict::Fault::NoRecords, 0};
     for (std::size_t k = 0; k < records.size(); ++k) {
         if (!IsConfigurationRecord(records[k]))
             return {FileVerdict::Fault::BadRecord, k + 1};
     }
+    // Line ends that an editor or a transfer added are no record; anything else is one cut off.
+    const std::string_view tail = fileBytes.substr(records.size() * CONFIG_RECORD_LEN);
+    if (tail.find_first_not_of("\r\n") != std::string_view::npos)
+        return {FileVerdict::Fault::BadRecord, records.size() + 1};
     return {};
 }

@@ -40,15 +40,15 @@ bool AnnouncesInterfaceRecords(std::string_view record);
 // checks every record it writes with it, so it never saves one that the restore refuses.
 bool IsConfigurationRecord(std::string_view record);
 
-// Whether the file is at most kMaxConfigFileBytes long and every complete 133-byte piece is a
-// configuration record (above).
-// An incomplete piece at the end is not looked at; an empty file passes.
+// Whether the file is at most kMaxConfigFileBytes long, holds at least one record, and is nothing
+// but configuration records (above), perhaps followed by line ends. A file cut short while it was
+// copied must never pass for a smaller configuration.
 bool IsConfigurationFile(std::string_view fileBytes);
 
 // Why a file fails the check above, for a front end that names the fault.
 struct FileVerdict {
-    enum class Fault { None, TooLarge, BadRecord };
+    enum class Fault { None, TooLarge, NoRecords, BadRecord };
     Fault fault = Fault::None;
-    std::size_t record = 0; // with BadRecord: the first bad one, counted from 1
+    std::size_t record = 0; // with BadRecord: the first bad one, counted from 1 (a cut-off one too)
 };
 FileVerdict JudgeConfigurationFile(std::string_view fileBytes);

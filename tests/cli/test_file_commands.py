@@ -79,10 +79,12 @@ class FileCommands(Q4kCase):
     def test_check_judges_as_the_restore_does(self):
         (self.folder / "garbage.q4k").write_bytes(b"$" * RECORD_LEN)
         (self.folder / "tail.q4k").write_bytes(GOLDEN_BACKUP.read_bytes() + b"junk")
+        (self.folder / "crlf.q4k").write_bytes(GOLDEN_BACKUP.read_bytes() + b"\r\n")
         # Only the start of a huge file is read; the check refuses it like any other unsuitable file.
         with open(self.folder / "huge.q4k", "wb") as huge:
             huge.truncate(20 * 1024 * 1024)
-        cases = [(GOLDEN_BACKUP, 0, "Datei geeignet: 154 Datensätze."), ("tail.q4k", 0, "Datei geeignet"),
+        cases = [(GOLDEN_BACKUP, 0, "Datei geeignet: 154 Datensätze."), ("crlf.q4k", 0, "Datei geeignet"),
+                 ("tail.q4k", 4, "Datensatz 155 (ab Byte 20482) ist kein gültiger Datensatz"),
                  ("garbage.q4k", 4, "Datei nicht geeignet!"), ("huge.q4k", 4, "Datei nicht geeignet!"),
                  ("missing.q4k", 4, "")]
         for name, code, said in cases:

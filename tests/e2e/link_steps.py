@@ -125,3 +125,14 @@ def expect_no_device(app, timeout=3.0):
     expect_buttons(app, False)
     expect_progress(app, 0)
     expect_equal(app.main.text(STATUS), "", "status line")
+
+
+
+def expect_identified_without_box(app, text, timeout):
+    """`expect_identified`, failing at once on a message box meanwhile."""
+    def identified():
+        expect_equal(app.message_box(), None, "message box while the port is looked for")
+        return app.main.text(DEVICE_INFO) == text
+
+    wait_until(identified, timeout, what="device information %r" % text)
+    expect_identified(app, text, 0.1)

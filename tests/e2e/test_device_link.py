@@ -5,8 +5,9 @@ or a device that never stops sending."""
 from harness import IDOK, SIM_PORT, comports, expect_equal, expect_true, holds_for, wait_until
 from harness.main_window import DEVICE_INFO, END_COMMAND, EXIT, HELP, IDENTIFIED_POSITION, NO_DEVICE, PORT_LIST, STATUS
 from link_steps import (
-    SilentPort, device_path, expect_buttons, expect_identified, expect_no_device, expect_port_list, expect_progress,
-    labelled, link_ports, queries, save_port, saved_port, sim_ident, wait_device_text, wait_saved_port,
+    SilentPort, device_path, expect_buttons, expect_identified, expect_identified_without_box, expect_no_device,
+    expect_port_list, expect_progress, labelled, link_ports, queries, save_port, saved_port, sim_ident,
+    wait_device_text, wait_saved_port,
 )
 
 SOFTWARE = "Quendal 4 TETRA"
@@ -83,6 +84,25 @@ def test_silent_device_shows_no_device_and_answering_again_identifies(case):
     expect_identified(app, SHOWN)
 
 
+def test_box_plugged_in_after_the_start_and_again_is_found_by_itself(case):
+    save_port(case, device_path(SIM_PORT))
+    app = case.app()
+    expect_port_list(app, [], -1)
+    # No port at all: the program looks for one once a second, without a word.
+    holds_for(lambda: app.message_box() is None, 2.0, what="no message box while no port exists")
+    sim = case.simulator(ident=IDENT)
+    expect_identified_without_box(app, SHOWN, 3.0)
+    # The box pulled: the program closes the port that went away and looks for it again.
+    sim.stop()
+    expect_no_device(app)
+    holds_for(lambda: app.message_box() is None, 2.0, what="no message box while the port is missing")
+    # Plugged in again: the same COM port now leads to a new line.
+    case.simulator(ident=IDENT)
+    expect_identified_without_box(app, SHOWN, 3.0)
+    expect_port_list(app, ["COM7"], 0)
+    expect_equal(saved_port(case), device_path(SIM_PORT), "saved port")
+
+
 def test_reply_short_of_two_crs_leaves_buttons_and_progress(case):
     sim = case.simulator(ident=sim_ident(SOFTWARE, before="\\x02"))
     app = case.app()
@@ -150,7 +170,7 @@ def test_beenden_without_any_port_reports_no_free_port_and_ends(case):
     app = case.app()
     expect_port_list(app, [], -1)
     expect_equal(saved_port(case), None, "saved port")
-    # With no port chosen the timer does nothing, so no message comes by itself.
+    # With no port the timer only looks for one, without a word, so no message comes by itself.
     holds_for(lambda: app.message_box() is None, 1.2, what="no message box before Beenden")
     app.main.click(EXIT)
     box = app.wait_message_box(2.0)

@@ -2,23 +2,26 @@
 to a chosen destination with the own identifier appended, sent, and read back from the
 device; the source file as destination, after a refused load, with a second click while it
 is sent; identifiers with lower-case digits saved as loaded; identifier fields left with a
-wrong length; and saves that must write and send nothing."""
+wrong length; saves that must write and send nothing; and a read-only file that neither the
+backup nor the save replaces."""
 
+import stat
 import time
 
 from harness import expect_equal, expect_false, expect_true, wait_until
 from harness.editor_window import (
     APP_NAME, APPEND_OWN_ID, AUTO_TRANSFER, BUSY, CHOOSE_DEST, DEST_FOLDER, DEST_NAME, ERROR_CAPTION,
     FILE_ERROR_ICON, NAMES, NO_DEVICE, OWN_ID, OWN_ID_LENGTH, QUICK_IDS, READ_GROUPS, SAVE_AND_SEND, UNSUITABLE,
-    USE_SOURCE, cancel_file_dialog, choose_destination, click_when_enabled, leave, load, quick_id_length, set_check, set_role, shown,
+    USE_SOURCE, cancel_file_dialog, choose_destination, click_when_enabled, leave, load, open_editor, quick_id_length,
+    set_check, set_role, shown,
 )
 from editor_steps import (
     BACKUP_DONE, GOLDEN_PATCHED, RESTORE_DONE, RESTORE_RUNNING, TRANSFER_TIMEOUT, expect_box, expect_destination,
     expect_enabled, expected_enabled, golden, load_golden, start_editor, type_into, with_chars, without_record, write,
 )
 from transfer_steps import (
-    END_COMMAND, as_logged, records, start_backup, status, transfer_commands, wait_for_command, wait_for_query,
-    wait_status,
+    END_COMMAND, as_logged, choose_replacing, folder_listing, records, start_backup, start_with_device, status,
+    transfer_commands, wait_for_command, wait_for_query, wait_status,
 )
 
 # The framework's file message for an empty path (which it calls "an unnamed file").
@@ -203,6 +206,31 @@ def test_refused_saves_write_and_send_nothing(case):
     expect_false(destination.exists(), "destination written from a source without $P07")
 
     # Once the identification ticks again, whatever was sent is in the log.
+    wait_for_query(sim)
+    expect_equal(transfer_commands(sim), [], "commands sent to the device")
+
+
+def test_read_only_file_is_refused_by_the_backup_and_the_save(case):
+    sim, app = start_with_device(case)
+    (case.artifacts / "ziele").mkdir()
+    target = case.artifacts / "ziele" / "ziel.q4k"
+    target.write_bytes(b"".join(records(golden())[:3]))
+    target.chmod(0o444)
+    before = folder_listing(target)
+    denied = "Access to %s was denied." % case.windows_path(target)
+    start_backup(case, app, target)
+    expect_box(app, APP_NAME, denied, FILE_ERROR_ICON).press("OK")
+    wait_status(app, "Auslesen der Konfiguration fehlerhaft!", 2.0)
+    editor = open_editor(app)
+    load_golden(case, app, editor)
+    click_when_enabled(editor, CHOOSE_DEST)
+    choose_replacing(case, app, target)
+    click_when_enabled(editor, SAVE_AND_SEND)
+    expect_box(app, APP_NAME, denied, FILE_ERROR_ICON).press("OK")
+    wait_status(app, "Laden der Konfiguration fehlerhaft!", 2.0)
+
+    expect_true(folder_listing(target) == before, "folder: only the read-only file, unchanged")
+    expect_equal(oct(stat.S_IMODE(target.stat().st_mode)), oct(0o444), "mode of the read-only file")
     wait_for_query(sim)
     expect_equal(transfer_commands(sim), [], "commands sent to the device")
 

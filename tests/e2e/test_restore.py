@@ -1,15 +1,18 @@
 """Scenarios of "Datei -> Quendal 4": the golden file written into a device whose
 memory differs and read back unchanged, an acknowledgement that never comes or
-comes late, files that are missing, empty or no configuration file, and closing
-while it runs."""
+comes late, files that are missing, cut short or no configuration file, and closing
+or a shutdown of Windows while it runs, and the box pulled during it."""
 
 import shutil
+import time
 
 from harness import expect_equal, expect_true, wait_until
+from harness.main_window import DEVICE_INFO, NO_DEVICE
 from transfer_steps import (
     APP_NAME, END_COMMAND, EXIT, GOLDEN_BACKUP, address, as_logged, closing_attempts, expect_close_refused,
     expect_message_box, expect_transfer_controls, records, start_backup, start_restore, start_with_device, status,
-    statuses_seen, transfer_commands, wait_for_command, wait_for_query, wait_status, watch_until_status,
+    statuses_seen, transfer_commands, transfer_controls_enabled, wait_for_command, wait_for_query, wait_status,
+    watch_until_status,
 )
 
 RUNNING = "Transferiere Konfiguration auf Quendal 4..."
@@ -126,14 +129,10 @@ def test_restore_refuses_missing_and_unsuitable_files(case):
     expect_transfer_controls(app, True)
     expect_equal(transfer_commands(sim), [], "commands after the missing file")
 
-    # An empty file sends nothing but the end command, and sets a status the next step must replace.
-    since = len(sim.commands())
-    empty = case.artifacts / "empty.q4k"
-    empty.write_bytes(b"")
-    start_restore(case, app, empty)
-    wait_status(app, DONE)
-    wait_for_command(sim, END_COMMAND, since)
-    expect_equal(transfer_commands(sim, since), [END_COMMAND], "commands after the empty file")
+    # Empty, half a record, one and a half: what a copy cut short leaves; no whole configuration.
+    cut_short = [case.artifacts / ("cut-%d.q4k" % size) for size in (0, 66, 199)]
+    for path, size in zip(cut_short, (0, 66, 199)):
+        path.write_bytes(GOLDEN_BACKUP.read_bytes()[:size])
 
     text = case.artifacts / "notes.q4k"
     text.write_bytes(("Kanal 1: Leitstelle Nord\r\n" * 12).encode("ascii"))
@@ -141,7 +140,7 @@ def test_restore_refuses_missing_and_unsuitable_files(case):
     large = case.artifacts / "large.q4k"
     golden = GOLDEN_BACKUP.read_bytes()
     large.write_bytes(golden * 4)
-    for unsuitable in (text, large):
+    for unsuitable in cut_short + [text, large]:
         since = len(sim.commands())
         start_restore(case, app, unsuitable)
         expect_message_box(app, ERROR_CAPTION, UNSUITABLE_TEXT, "error").press("OK")
@@ -149,6 +148,7 @@ def test_restore_refuses_missing_and_unsuitable_files(case):
         expect_transfer_controls(app, True)
         wait_for_query(sim)
         expect_equal(transfer_commands(sim, since), [], "commands after %s" % unsuitable.name)
+        expect_equal(status(app), FAILED, "status after %s" % unsuitable.name)
 
 
 def test_closing_during_restore_is_refused_and_beenden_ends_after_it(case):
@@ -174,3 +174,39 @@ def test_closing_during_restore_is_refused_and_beenden_ends_after_it(case):
     app.wait_exit(5)
     wait_for_command(sim, END_COMMAND, since)
     expect_equal(transfer_commands(sim, since), [END_COMMAND], "commands of \"Beenden\"")
+
+
+def test_shutdown_during_restore_is_held_back_until_its_end(case):
+    query_end_session, logoff = 0x0011, 0x80000000
+    # The late acknowledgement holds the restore at record 03 while Windows asks to end the session.
+    sim, app = start_with_device(case, fault="ack-late=03:3000")
+    source = golden_copy(case, 6)
+    file_records = records(source.read_bytes())
+    start_restore(case, app, source)
+    wait_until(lambda: as_logged(file_records[2]) in sim.commands(), 10, what="record 03 to be sent")
+    for name, kind in (("shutdown", 0), ("log-off", logoff)):
+        expect_equal(app.main.send(query_end_session, 0, kind), 0, "answer to the %s query during the restore" % name)
+
+    wait_status(app, DONE, TRANSFER_TIMEOUT)
+    wait_for_command(sim, END_COMMAND)
+    expect_equal(transfer_commands(sim), [as_logged(r) for r in file_records] + [END_COMMAND],
+                 "commands at the restore's end")
+    wait_for_query(sim)
+    expect_equal(app.main.send(query_end_session, 0, 0), 1, "answer to the shutdown query when idle")
+
+
+def test_restore_whose_box_is_pulled_ends_at_once(case):
+    # The late acknowledgement holds the restore at record 03 while the box is pulled.
+    sim, app = start_with_device(case, fault="ack-late=03:4000")
+    source = golden_copy(case, 6)
+    start_restore(case, app, source)
+    wait_until(lambda: as_logged(records(source.read_bytes())[2]) in sim.commands(), 10, what="record 03 to be sent")
+    sim.stop()
+    pulled = time.monotonic()
+    box = expect_message_box(app, ERROR_CAPTION, ERROR_TEXT, "error", timeout=5.0)
+    waited = time.monotonic() - pulled
+    expect_true(waited < 2.0, "failure box %.1f s after the box was pulled" % waited)
+    box.press("OK")
+    wait_status(app, FAILED)
+    expect_equal(app.main.text(DEVICE_INFO), NO_DEVICE, "device information")
+    expect_equal(transfer_controls_enabled(app), (True, False, False), "enabled states of port list, 1004, 1005")

@@ -89,12 +89,16 @@ def start_backup(case, app, path):
     """Clicks "Quendal 4 -> Datei" and names `path` in the save dialog, confirming the replacement
     of an existing file."""
     click_when_enabled(app, DEVICE_TO_FILE)
-    if not path.exists():
+    if path.exists():
+        choose_replacing(case, app, path)
+    else:
         choose_in_file_dialog(case, app, path)
-        return
+
+
+def choose_replacing(case, app, path):
+    """Names the existing `path` in a save dialog and confirms the dialog's prompt to replace it."""
     dialog = app.wait_file_dialog()
     dialog.choose(case.windows_path(path))
-    # The save dialog's own prompt: the file exists, replace it?
     app.wait_message_box().press("Yes")
     dialog.wait_gone()
 

@@ -29,13 +29,20 @@ TEST(ConfigRecord, VerdictNamesTheFirstBadRecord)
 {
     const std::string good = FileRecord("01", std::string(128, 'A'));
     const std::string bad = FileRecord("02", "Z" + std::string(127, 'A'));
+    const std::string half = good.substr(0, 66);
     using Fault = FileVerdict::Fault;
     const struct {
         std::string file;
         Fault fault;
         std::size_t record;
-    } cases[] = {{"", Fault::None, 0},
-                 {good + good + "$P7F", Fault::None, 0},
+    } cases[] = {{"", Fault::NoRecords, 0},
+                 {half, Fault::NoRecords, 0},
+                 {"\r\n", Fault::NoRecords, 0},
+                 {good, Fault::None, 0},
+                 {good + good + "\r\n\n", Fault::None, 0},
+                 {good + half, Fault::BadRecord, 2},
+                 {good + good + "$P7F", Fault::BadRecord, 3},
+                 {good + "\r\n ", Fault::BadRecord, 2},
                  {good + bad + bad, Fault::BadRecord, 2},
                  {std::string(kMaxConfigFileBytes + 1, 'A'), Fault::TooLarge, 0}};
     for (const auto& c : cases) {

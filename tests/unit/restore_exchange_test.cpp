@@ -126,19 +126,21 @@ TEST(Restore, FailureAtThirdRecordStopsThereWithoutEndCommand)
     EXPECT_EQ(rig.view.statuses.back(), kFailed);
 }
 
-TEST(Restore, EmptyAndIncompleteFiles)
+TEST(Restore, FileWithoutWholeRecordsIsRefusedWithoutAnyCommand)
 {
-    RestoreRig empty;
-    EXPECT_TRUE(empty.Run(""));
-    EXPECT_EQ(empty.device.written, kEnd);
-    EXPECT_EQ(empty.view.range, 0);
-    EXPECT_EQ(empty.view.statuses, (std::vector<std::u16string>{kRunning, kDone}));
-
-    RestoreRig partial;
-    const std::string tail = "$P02\xFF\xFE" + std::string(61, '#'); // 67 bytes, not examined
-    EXPECT_TRUE(partial.Run(Rec("01") + tail));
-    EXPECT_EQ(partial.device.written, Rec("01") + kEnd);
-    EXPECT_EQ(partial.view.range, 3);
+    // Empty, half a record, one and a half: what a cut-off copy leaves.
+    for (const std::string& file : {std::string(), Rec("01").substr(0, 66), Rec("01") + Rec("02").substr(0, 66)}) {
+        RestoreRig rig;
+        EXPECT_FALSE(rig.Run(file));
+        EXPECT_TRUE(rig.device.written.empty()) << file.size();
+        ASSERT_EQ(rig.view.messages.size(), 1u) << file.size();
+        EXPECT_EQ(rig.view.messages[0].text, u"Datei nicht geeignet!");
+        EXPECT_EQ(rig.view.statuses, std::vector<std::u16string>{kFailed});
+    }
+    RestoreRig lineEnds;
+    EXPECT_TRUE(lineEnds.Run(Rec("01") + "\r\n"));
+    EXPECT_EQ(lineEnds.device.written, Rec("01") + kEnd);
+    EXPECT_EQ(lineEnds.view.range, 3);
 }
 
 TEST(Restore, InterfaceStatusShownWhenBcGoesOutAndKept)
@@ -177,13 +179,12 @@ TEST(Restore, UnsuitableFileIsRefusedBeforeAnythingIsSent)
         EXPECT_EQ(rig.view.messages[0].icon, MessageIcon::Stop);
         EXPECT_EQ(rig.view.statuses, std::vector<std::u16string>{kFailed});
     }
-    EXPECT_TRUE(IsConfigurationFile(Rec("7F", "XXabcdef" + std::string(120, '9')) + "\x01garbage"));
-    EXPECT_TRUE(IsConfigurationFile(""));
+    EXPECT_TRUE(IsConfigurationFile(Rec("7F", "XXabcdef" + std::string(120, '9'))));
     // Good records beyond 65,536 bytes: refused whole, nothing sent.
     std::string large;
     while (large.size() + CONFIG_RECORD_LEN <= kMaxConfigFileBytes)
         large += Rec("01");
-    EXPECT_TRUE(IsConfigurationFile(large + std::string(kMaxConfigFileBytes - large.size(), 'x')));
+    EXPECT_TRUE(IsConfigurationFile(large + std::string(kMaxConfigFileBytes - large.size(), '\n')));
     RestoreRig tooLarge;
     EXPECT_FALSE(tooLarge.Run(large + std::string(kMaxConfigFileBytes - large.size() + 1, 'x')));
     EXPECT_TRUE(tooLarge.device.written.empty());
