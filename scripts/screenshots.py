@@ -267,7 +267,7 @@ def editor_pictures(case, pictures, sim, app):
 
     _, path = short_path_copy(case, "default_backup.q4k", golden())
     load(case, app, editor, path)
-    expect_loaded(editor, golden(), path, "golden backup loaded")
+    expect_loaded(editor, "golden_backup", path, "golden backup loaded")
     expect_whole_labels(editor, "editor with a file")
     on_screen(app, editor)
     editor.focus()
