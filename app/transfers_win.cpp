@@ -3,7 +3,8 @@
 
 #include "app/config_file_filter.h"
 #include "app/main_dlg_win.h"
-#include "app/window_transfer_view_win.h"
+#include "app/transfer_display.h"
+#include "app/window_transfer_controls_win.h"
 #include "framework/app_win.h"
 #include "framework/file_dialog_win.h"
 #include "framework/message_box_win.h"
@@ -27,6 +28,7 @@ class FileRecordSink : public RecordSink
   public:
     explicit FileRecordSink(CReplacingFile& file) : m_file(file) {}
     bool Write(std::string_view bytes) override { return m_file.Write(bytes.data(), static_cast<DWORD>(bytes.size())); }
+    bool Commit() override { return m_file.Commit(); }
     std::u16string ErrorText() const override { return m_file.File().ErrorText(); }
 
   private:
@@ -136,18 +138,15 @@ DWORD WINAPI CQ4_BackupDlg::BackupThreadProc(LPVOID param)
     WPARAM ended = 0;
     LPARAM port = 0;
     try {
-        WindowTransferView view(dlg->m_hWnd);
+        WindowTransferControls controls(dlg->m_hWnd);
+        TransferDisplay view(controls);
         ComLink link(dlg->m_hPort);
         FileRecordSink sink(dlg->m_backupTarget);
         const bool done = RunBackup(link, view, sink);
         port = link.DeviceError() ? kPortVanished : 0;
         // Only a complete backup takes the destination's place; any failure leaves it as it was.
-        if (!done) {
+        if (!done)
             dlg->m_backupTarget.Discard();
-        } else if (!dlg->m_backupTarget.Commit()) {
-            view.ShowFileError(dlg->m_backupTarget.File().ErrorText());
-            view.SetStatus(kBackupFailedText, StatusKind::Failed);
-        }
     } catch (const std::exception& error) {
         dlg->m_backupTarget.Discard();
         ReportException(error);
@@ -164,7 +163,8 @@ DWORD WINAPI CQ4_BackupDlg::RestoreThreadProc(LPVOID param)
     WPARAM ended = 0;
     LPARAM port = 0;
     try {
-        WindowTransferView view(dlg->m_hWnd);
+        WindowTransferControls controls(dlg->m_hWnd);
+        TransferDisplay view(controls);
         CFile file;
         std::string bytes;
         if (ReadFileBytes(file, dlg->m_restoreSource, bytes, kConfigFileReadCap)) {
@@ -173,8 +173,8 @@ DWORD WINAPI CQ4_BackupDlg::RestoreThreadProc(LPVOID param)
             RunRestore(link, view, bytes);
             port = link.DeviceError() ? kPortVanished : 0;
         } else {
-            view.ShowFileError(file.ErrorText());
-            view.SetStatus(kRestoreFailedText, StatusKind::Failed);
+            view.FileFailed(file.ErrorText());
+            view.TransferEnded(TransferOutcome::Failed, kRestoreFailedText);
         }
     } catch (const std::exception& error) {
         ReportException(error);

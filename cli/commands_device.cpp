@@ -81,25 +81,15 @@ int RunBackupCommand(const Arguments& a, Console& c)
     DeviceSession session(a, c);
     if (const int code = session.Identify())
         return code;
-    bool done = false;
-    {
-        ConsoleView view = session.MakeView();
-        done = RunBackup(session.Link(), view, file, kBackupTexts, session.Reading());
-    }
-    if (!done && session.Interrupted())
+    ConsoleView view = session.MakeView();
+    if (RunBackup(session.Link(), view, file, kBackupTexts, session.Reading()))
+        return kExitDone;
+    if (session.Interrupted())
         return ReportInterrupted(c);
-    if (!done && file.WriteFailed())
+    if (file.WriteFailed())
         return kExitFile;
-    if (!done) {
-        session.ReportFailedRecord("nicht gelesen");
-        return kExitTransfer;
-    }
-    std::string error;
-    if (!file.Commit(error)) {
-        c.err << error << "\n";
-        return kExitFile;
-    }
-    return kExitDone;
+    view.NameFailedRecord("nicht gelesen");
+    return kExitTransfer;
 }
 
 int RunRestoreCommand(const Arguments& a, Console& c)

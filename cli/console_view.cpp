@@ -3,8 +3,8 @@
 
 #include "cli/utf8.h"
 
-ConsoleView::ConsoleView(std::ostream& err, bool terminal, bool quiet, int columns, StopQuery stopped)
-    : m_err(err), m_quiet(quiet), m_meter(terminal, columns), m_stopped(stopped)
+ConsoleView::ConsoleView(std::ostream& err, bool terminal, bool quiet, int columns)
+    : m_err(err), m_quiet(quiet), m_meter(terminal, columns)
 {
 }
 
@@ -27,65 +27,56 @@ void ConsoleView::Emit(const std::string& text)
     m_err.flush();
 }
 
-void ConsoleView::SetStatus(const std::u16string& text, StatusKind kind)
+void ConsoleView::PhaseBegun(const std::u16string& text, std::size_t records)
 {
-    m_label = ToUtf8(text);
-    if (m_quiet || text.empty() || (kind == StatusKind::Failed && Stopped()))
-        return;
-    // A running phase's text labels its progress; an outcome stands on its own line.
-    const bool running = kind == StatusKind::Running;
-    if (running && m_meter.Running()) {
-        m_meter.Relabel(m_label);
-        return;
-    }
-    Emit(m_meter.Finish());
-    if (!running)
-        Emit(m_label + "\n");
-}
-
-void ConsoleView::SetProgressRange(std::uint16_t upper)
-{
-    m_upper = upper;
-    m_newRange = true;
-}
-
-void ConsoleView::SetProgressStep(int step)
-{
-    m_step = step > 0 ? step : 1;
-}
-
-void ConsoleView::SetProgressPos(int pos)
-{
-    m_pos = pos;
-    if (m_quiet)
-        return;
-    // Position 0 after a new range starts a phase; after a failure it ends the bar.
-    if (pos == 0 && m_newRange)
-        Emit(m_meter.Start(m_label, m_upper / m_step, NowMs()));
-    else if (pos == 0)
-        Emit(m_meter.Finish());
-    m_newRange = false;
-}
-
-void ConsoleView::StepProgress()
-{
-    m_pos += m_step;
+    m_done = 0;
     if (!m_quiet)
-        Emit(m_meter.Update(m_pos / m_step, NowMs()));
+        Emit(m_meter.Start(ToUtf8(text), static_cast<int>(records), NowMs()));
 }
 
-void ConsoleView::ShowFileError(const std::u16string& text)
+void ConsoleView::PhaseRelabelled(const std::u16string& text)
+{
+    m_meter.Relabel(ToUtf8(text));
+}
+
+void ConsoleView::RecordUnderWay(const std::string&)
+{
+    ++m_done;
+    Emit(m_meter.Update(m_done, NowMs()));
+}
+
+void ConsoleView::RecordFailed(const std::string& address, const std::u16string& text, const std::u16string& caption,
+                               MessageIcon)
+{
+    Emit(m_meter.Finish());
+    if (m_failedRecord.empty())
+        m_failedRecord = address;
+    Emit(ToUtf8(caption) + ": " + ToUtf8(text) + "\n");
+}
+
+void ConsoleView::PhaseCut()
+{
+    Emit(m_meter.Finish());
+}
+
+void ConsoleView::FileFailed(const std::u16string& text)
 {
     Emit(m_meter.Finish());
     Emit(ToUtf8(text) + "\n");
 }
 
-void ConsoleView::ShowMessage(const std::u16string& text, const std::u16string& caption, MessageIcon)
+void ConsoleView::TransferEnded(TransferOutcome outcome, const std::u16string& text)
 {
     Emit(m_meter.Finish());
-    if (m_onMessage)
-        m_onMessage();
-    if (Stopped())
-        return;
-    Emit(ToUtf8(caption) + ": " + ToUtf8(text) + "\n");
+    // A stop says all: "abgebrochen" follows.
+    if (outcome == TransferOutcome::Interrupted)
+        m_failedRecord.clear();
+    if (!m_quiet && !text.empty() && outcome != TransferOutcome::Interrupted)
+        Emit(ToUtf8(text) + "\n");
+}
+
+void ConsoleView::NameFailedRecord(const char* what)
+{
+    if (!m_failedRecord.empty())
+        Emit("Datensatz " + m_failedRecord + " " + what + "\n");
 }

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <chrono>
-#include <functional>
 #include <ostream>
 #include <string>
 
@@ -13,39 +12,33 @@
 class ConsoleView : public TransferView
 {
   public:
-    // Asked whether the user stopped the transfer (Ctrl+C): its failure is then no news.
-    using StopQuery = std::function<bool()>;
-
-    // quiet: no status texts and no progress, only messages. An empty status text shows nothing.
-    // columns: the terminal's width, which the bar fits. After a stop, failures show nothing.
-    ConsoleView(std::ostream& err, bool terminal, bool quiet, int columns = 80, StopQuery stopped = nullptr);
+    // quiet: no status texts and no progress, only messages. An empty final text shows nothing,
+    // and neither does the end of a transfer the user stopped.
+    // columns: the terminal's width, which the bar fits.
+    ConsoleView(std::ostream& err, bool terminal, bool quiet, int columns = 80);
     ~ConsoleView() override;
 
-    void SetStatus(const std::u16string& text, StatusKind kind) override;
-    void SetProgressRange(std::uint16_t upper) override;
-    void SetProgressStep(int step) override;
-    void SetProgressPos(int pos) override;
-    void StepProgress() override;
-    void ShowMessage(const std::u16string& text, const std::u16string& caption, MessageIcon icon) override;
-    void ShowFileError(const std::u16string& text) override;
+    void PhaseBegun(const std::u16string& text, std::size_t records) override;
+    void PhaseRelabelled(const std::u16string& text) override;
+    void RecordUnderWay(const std::string& address) override;
+    void RecordFailed(const std::string& address, const std::u16string& text, const std::u16string& caption,
+                      MessageIcon icon) override;
+    void PhaseCut() override;
+    void FileFailed(const std::u16string& text) override;
+    void TransferEnded(TransferOutcome outcome, const std::u16string& text) override;
 
-    // Called at each message, so that the caller can note where the transfer stood.
-    void OnMessage(std::function<void()> hook) { m_onMessage = std::move(hook); }
+    // "Datensatz 5A " and what went wrong there, for the first record that failed; nothing when
+    // none did or the user stopped the transfer.
+    void NameFailedRecord(const char* what);
 
   private:
     std::uint64_t NowMs() const;
     void Emit(const std::string& text);
-    bool Stopped() const { return m_stopped && m_stopped(); }
 
     std::ostream& m_err;
     bool m_quiet;
     ProgressMeter m_meter;
-    StopQuery m_stopped;
-    std::function<void()> m_onMessage;
-    std::string m_label;
-    std::uint16_t m_upper = 0;
-    bool m_newRange = false; // a range was set and no position since
-    int m_step = 1;
-    int m_pos = 0;
+    int m_done = 0; // records of the running phase under way or done
+    std::string m_failedRecord;
     std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
 };

@@ -73,13 +73,11 @@ int DeviceSession::OpenPort(bool reportFailure)
         link = m_trace.get();
     }
     m_stoppable = std::make_unique<StoppableLink>(*link, m_stop);
-    m_watch = std::make_unique<RequestWatch>(*m_stoppable);
     return kExitDone;
 }
 
 void DeviceSession::ClosePort()
 {
-    m_watch.reset();
     m_stoppable.reset();
     m_trace.reset();
     m_port.reset();
@@ -166,18 +164,9 @@ void DeviceSession::AwaitUnplugged()
         PauseUnlessHalted();
 }
 
-void DeviceSession::ReportFailedRecord(const char* what) const
-{
-    if (!Interrupted() && !m_watch->FailedAt().empty())
-        m_c.err << "Datensatz " << m_watch->FailedAt() << " " << what << "\n";
-}
-
 ConsoleView DeviceSession::MakeView()
 {
-    ConsoleView view(m_c.err, m_c.platform.ErrorIsTerminal(), m_args.quiet, m_c.platform.ErrorColumns(),
-                     [this] { return Interrupted(); });
-    view.OnMessage([this] { m_watch->MarkFailure(); });
-    return view;
+    return ConsoleView(m_c.err, m_c.platform.ErrorIsTerminal(), m_args.quiet, m_c.platform.ErrorColumns());
 }
 
 int DeviceSession::ReadDevice(std::string& bytes, const ReadingTexts& texts)
@@ -185,15 +174,11 @@ int DeviceSession::ReadDevice(std::string& bytes, const ReadingTexts& texts)
     if (Halted())
         return ReportInterrupted(m_c);
     StringSink device;
-    bool done = false;
-    {
-        ConsoleView view = MakeView();
-        done = RunBackup(Link(), view, device, texts, Reading());
-    }
-    if (!done && Interrupted())
-        return ReportInterrupted(m_c);
-    if (!done) {
-        ReportFailedRecord("nicht gelesen");
+    ConsoleView view = MakeView();
+    if (!RunBackup(Link(), view, device, texts, Reading())) {
+        if (Interrupted())
+            return ReportInterrupted(m_c);
+        view.NameFailedRecord("nicht gelesen");
         return kExitTransfer;
     }
     bytes = std::move(device.bytes);
@@ -206,16 +191,11 @@ int DeviceSession::Restore(const std::string& bytes)
         return ReportInterrupted(m_c);
     m_finishing = true;
     std::this_thread::sleep_for(std::chrono::milliseconds(kPauseBeforeRestoreMs));
-    bool done = false;
-    {
-        ConsoleView view = MakeView();
-        done = RunRestore(Link(), view, bytes, Reading());
-    }
-    if (!done && Interrupted())
+    ConsoleView view = MakeView();
+    if (RunRestore(Link(), view, bytes, Reading()))
+        return kExitDone;
+    if (Interrupted())
         return ReportInterrupted(m_c, kPartialRestoreNote);
-    if (!done) {
-        ReportFailedRecord("nicht quittiert");
-        return kExitTransfer;
-    }
-    return kExitDone;
+    view.NameFailedRecord("nicht quittiert");
+    return kExitTransfer;
 }

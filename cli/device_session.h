@@ -1,5 +1,5 @@
 // The port of a device command as every command opens it: the port-failure messages, the trace,
-// the stop, the record a failed transfer stopped at, and the patient identification.
+// the stop, the console's view of a transfer, and the patient identification.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +10,6 @@
 
 #include "cli/commands.h"
 #include "cli/console_view.h"
-#include "cli/request_watch.h"
 #include "link/identification.h"
 #include "link/reply_reading.h"
 #include "link/stoppable_link.h"
@@ -37,7 +36,7 @@ class DeviceSession
     // Waits until the device no longer identifies itself (it was unplugged), or a stop.
     void AwaitUnplugged();
 
-    ByteLink& Link() { return *m_watch; }
+    ByteLink& Link() { return *m_stoppable; }
     ReplyReading Reading() const { return m_args.fast ? ReplyReading::WholeReply : ReplyReading::Silence; }
     const Identification& Ident() const { return m_ident; }
 
@@ -46,10 +45,7 @@ class DeviceSession
     // Whether a stop of any kind was asked for: no further vehicle is served.
     bool StopRequested() const { return m_stop.Requested(); }
 
-    // Names the record a failed transfer stopped at; a stop by the user is no failure to explain.
-    void ReportFailedRecord(const char* what) const;
-
-    // A view whose messages mark the record under way.
+    // The transfer's view on the error stream, as the options and the terminal ask.
     ConsoleView MakeView();
 
     // Reads the whole device as a backup does, but into memory (with the texts of a reading unless
@@ -81,6 +77,5 @@ class DeviceSession
     std::unique_ptr<ByteLink> m_port;
     std::unique_ptr<TraceLink> m_trace;
     std::unique_ptr<StoppableLink> m_stoppable;
-    std::unique_ptr<RequestWatch> m_watch;
     Identification m_ident;
 };

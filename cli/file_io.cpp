@@ -129,10 +129,10 @@ bool PendingFile::Write(std::string_view bytes)
 
 std::u16string PendingFile::ErrorText() const
 {
-    return FromUtf8(NotWritable(m_given)).value_or(u"Datei nicht schreibbar");
+    return FromUtf8(m_error.empty() ? NotWritable(m_given) : m_error).value_or(u"Datei nicht schreibbar");
 }
 
-bool PendingFile::Commit(std::string& error)
+bool PendingFile::Commit()
 {
     if (m_target.way == WriteWay::StandardOutput) {
         std::cout.write(m_collected.data(), static_cast<std::streamsize>(m_collected.size()));
@@ -150,13 +150,10 @@ bool PendingFile::Commit(std::string& error)
             fs::permissions(m_temp, old.permissions(), ec);
         fs::rename(m_temp, m_target.path, ec);
         m_committed = !ec;
-        if (ec) {
-            error = NotWritable(m_given) + " (" + ec.message() + ")";
-            return false;
-        }
+        if (ec)
+            m_error = NotWritable(m_given) + " (" + ec.message() + ")";
     }
-    if (!m_committed)
-        error = NotWritable(m_given);
+    m_writeFailed = m_writeFailed || !m_committed;
     return m_committed;
 }
 
@@ -167,9 +164,8 @@ bool WriteWholeFile(const fs::path& path, std::string_view bytes, std::string& e
         error = NotWritable(path);
         return false;
     }
-    if (!file.Write(bytes)) {
-        error = ToUtf8(file.ErrorText());
-        return false;
-    }
-    return file.Commit(error);
+    if (file.Write(bytes) && file.Commit())
+        return true;
+    error = ToUtf8(file.ErrorText());
+    return false;
 }

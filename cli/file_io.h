@@ -50,12 +50,13 @@ class PendingFile : public RecordSink
     ~PendingFile() override;
 
     bool IsOpen() const { return m_target.way == WriteWay::StandardOutput || m_out.is_open(); }
+    // Whether a write or the commit failed.
     bool WriteFailed() const { return m_writeFailed; }
     bool Write(std::string_view bytes) override;
-    // "Datei nicht schreibbar: " and the path the user gave.
+    // Completes the write (renames a temporary file to the target); ErrorText then says why it failed.
+    bool Commit() override;
+    // "Datei nicht schreibbar: " and the path the user gave, and the reason a commit failed.
     std::u16string ErrorText() const override;
-    // Completes the write (renames a temporary file to the target); false with `error` on failure.
-    bool Commit(std::string& error);
 
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
@@ -68,6 +69,7 @@ class PendingFile : public RecordSink
     std::string m_collected; // for standard output
     bool m_committed = false;
     bool m_writeFailed = false;
+    std::string m_error; // why the commit failed
 };
 
 // Writes the bytes to the path through a PendingFile.

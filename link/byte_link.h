@@ -24,6 +24,10 @@ class ByteLink
         return Read(data, n);
     }
 
+    // Whether the user asked to stop (Ctrl+C on the console): the exchange then ends as interrupted,
+    // not failed. A port never stops on its own.
+    virtual bool Stopped() { return false; }
+
     // Whether the port failed with a device error (the adapter is gone, a hang-up), as against a
     // line that stays silent; its reads may then return nothing without waiting, so a loop that
     // asks again checks this first. A link that cannot tell says no.

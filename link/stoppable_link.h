@@ -53,6 +53,7 @@ class StoppableLink : public ByteLink
     {
         return m_stop.Now() ? 0 : m_inner.ReadWithin(data, n, waitMs);
     }
+    bool Stopped() override { return m_stop.Now(); }
     std::uint64_t NowMs() override { return m_inner.NowMs(); }
 
   private:

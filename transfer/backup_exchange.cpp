@@ -6,7 +6,6 @@
 #include "link/link_io.h"
 #include "transfer/config_record.h"
 #include "transfer/hex_codec.h"
-#include "transfer/record_phase.h"
 #include "transfer/spare_byte_marker.h"
 #include "transfer/transfer_texts.h"
 
@@ -79,17 +78,21 @@ class Backup
 
     bool Run()
     {
-        StartRecordPhase(m_view, m_texts.running, kMainPhase.Records());
+        m_view.PhaseBegun(m_texts.running, kMainPhase.Records());
         Drain(m_link);
         ReadRecords(kMainPhase);
         if (!m_fileFailed && ReadBcRecord()) {
-            StartRecordPhase(m_view, m_texts.interface, kInterfacePhase.Records());
+            m_view.PhaseBegun(m_texts.interface, kInterfacePhase.Records());
             ReadRecords(kInterfacePhase);
         }
+        // The file is called saved only once it is complete where the user expects it.
+        if (!m_error && !m_file.Commit())
+            FileFailed();
         if (m_error)
-            m_view.SetStatus(m_texts.failed, StatusKind::Failed);
+            m_view.TransferEnded(m_link.Stopped() ? TransferOutcome::Interrupted : TransferOutcome::Failed,
+                                 m_texts.failed);
         else
-            m_view.SetStatus(m_texts.done, StatusKind::Done);
+            m_view.TransferEnded(TransferOutcome::Done, m_texts.done);
         return !m_error;
     }
 
@@ -99,9 +102,10 @@ class Backup
         for (int address = phase.first; address <= phase.last; ++address) {
             const char high = NibbleChar(address >> 4);
             const char low = NibbleChar(address & 0x0F);
+            m_address = {high, low};
             DrainLateBytes(m_link, m_reading);
             WriteCommand(m_link, ReadRequest(high, low));
-            m_view.StepProgress();
+            m_view.RecordUnderWay(m_address);
             std::string record = ReadReply(m_link, m_reading, RecordReply(high, low));
             if (!TurnReplyIntoRecord(record)) {
                 FailPhase(phase.noReply);
@@ -118,7 +122,7 @@ class Backup
             if (!omit && !Store(framed))
                 return;
             if (!sound || terminatorPos == std::string::npos) {
-                m_view.SetProgressPos(0);
+                m_view.PhaseCut();
                 return;
             }
         }
@@ -127,6 +131,7 @@ class Backup
     // Returns true when the interface records are to be read next.
     bool ReadBcRecord()
     {
+        m_address = "BC";
         DrainLateBytes(m_link, m_reading);
         WriteCommand(m_link, ReadRequest('B', 'C'));
         std::string record = ReadReply(m_link, m_reading, RecordReply('B', 'C'));
@@ -173,10 +178,15 @@ class Backup
     {
         if (m_file.Write(record))
             return true;
-        m_view.ShowFileError(m_file.ErrorText());
+        FileFailed();
+        return false;
+    }
+
+    void FileFailed()
+    {
+        m_view.FileFailed(m_file.ErrorText());
         m_fileFailed = true;
         m_error = true;
-        return false;
     }
 
     // A reply without "$R": nothing is written for it and the phase ends.
@@ -184,10 +194,15 @@ class Backup
     {
         Report(caption);
         m_error = true;
-        m_view.SetProgressPos(0);
+        m_view.PhaseCut();
     }
 
-    void Report(const char16_t* caption) { m_view.ShowMessage(kBackupErrorBoxText, caption, MessageIcon::Stop); }
+    // A stop by the user is no fault of the record under way.
+    void Report(const char16_t* caption)
+    {
+        if (!m_link.Stopped())
+            m_view.RecordFailed(m_address, kBackupErrorBoxText, caption, MessageIcon::Stop);
+    }
 
     ByteLink& m_link;
     TransferView& m_view;
@@ -195,6 +210,7 @@ class Backup
     const ReadingTexts& m_texts;
     ReplyReading m_reading;
     SpareByteMarker m_marker;
+    std::string m_address; // of the record requested last
     bool m_error = false;
     bool m_fileFailed = false;
 };

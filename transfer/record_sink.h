@@ -1,4 +1,4 @@
-// Where the backup writes its records: the destination file on Windows, memory in tests.
+// Where the backup writes its records: the destination file, memory for a reading that is compared.
 #pragma once
 
 #include <string>
@@ -10,6 +10,8 @@ class RecordSink
     virtual ~RecordSink() = default;
     // Appends the bytes; false when the write failed.
     virtual bool Write(std::string_view bytes) = 0;
-    // The message for the failed write, naming the file.
+    // Makes the records written the destination's content; false when that failed.
+    virtual bool Commit() = 0;
+    // The message for the failed write or commit, naming the file.
     virtual std::u16string ErrorText() const = 0;
 };

@@ -8,7 +8,6 @@
 #include "link/device_commands.h"
 #include "link/link_io.h"
 #include "transfer/config_record.h"
-#include "transfer/record_phase.h"
 #include "transfer/transfer_texts.h"
 
 namespace
@@ -44,27 +43,30 @@ bool RunRestore(ByteLink& link, TransferView& view, std::string_view fileBytes, 
 {
     // Sending an arbitrary file's bytes as write commands could garble the device's memory.
     if (!IsConfigurationFile(fileBytes)) {
-        view.ShowMessage(kUnsuitableFileText, kRestoreErrorCaption, MessageIcon::Stop);
-        view.SetStatus(kRestoreFailedText, StatusKind::Failed);
+        view.RecordFailed({}, kUnsuitableFileText, kRestoreErrorCaption, MessageIcon::Stop);
+        view.TransferEnded(TransferOutcome::Failed, kRestoreFailedText);
         return false;
     }
     const std::vector<std::string> records = SplitRecords(fileBytes);
-    StartRecordPhase(view, kRestoreRunningText, records.size());
+    view.PhaseBegun(kRestoreRunningText, records.size());
     Drain(link);
     for (const std::string& record : records) {
+        const std::string address = record.substr(kRecordAddressPos, 2);
         DrainLateBytes(link, reading);
         link.Write(reinterpret_cast<const std::uint8_t*>(record.data()), record.size());
-        view.StepProgress();
-        if (record.compare(kRecordAddressPos, 2, "BC") == 0 && AnnouncesInterfaceRecords(record))
-            view.SetStatus(kRestoreInterfaceText, StatusKind::Running);
-        const std::string ack{'P', record[kRecordAddressPos], record[kRecordAddressPos + 1], '!', '\r'};
-        if (!AwaitAcknowledgement(link, ack, reading)) {
-            view.ShowMessage(kRestoreErrorBoxText, kRestoreErrorCaption, MessageIcon::Stop);
-            view.SetStatus(kRestoreFailedText, StatusKind::Failed);
+        view.RecordUnderWay(address);
+        if (address == "BC" && AnnouncesInterfaceRecords(record))
+            view.PhaseRelabelled(kRestoreInterfaceText);
+        if (!AwaitAcknowledgement(link, "P" + address + "!\r", reading)) {
+            // A stop by the user is no fault of the record under way.
+            const bool stopped = link.Stopped();
+            if (!stopped)
+                view.RecordFailed(address, kRestoreErrorBoxText, kRestoreErrorCaption, MessageIcon::Stop);
+            view.TransferEnded(stopped ? TransferOutcome::Interrupted : TransferOutcome::Failed, kRestoreFailedText);
             return false;
         }
     }
-    view.SetStatus(kRestoreDoneText, StatusKind::Done);
+    view.TransferEnded(TransferOutcome::Done, kRestoreDoneText);
     SendEndCommand(link);
     return true;
 }

@@ -15,5 +15,6 @@ class StringSink : public RecordSink
         bytes += b;
         return true;
     }
+    bool Commit() override { return true; }
     std::u16string ErrorText() const override { return {}; }
 };

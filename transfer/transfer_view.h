@@ -1,32 +1,33 @@
-// What a transfer worker does to the main window. The main window implements it
-// with window messages; tests record the calls.
+// What a transfer tells its front end, in the exchange's own words: phases, records, failures and
+// the outcome. The window turns these into its status line, progress bar and boxes; q4k prints them.
 #pragma once
 
-#include <cstdint>
+#include <cstddef>
 #include <string>
 
 enum class MessageIcon { None, Stop, Exclamation, Information };
 
-// What a status text reports: a phase under way, or the transfer's outcome.
-enum class StatusKind { Running, Done, Failed };
+// How a transfer ended: completely, through a failure, or because the user asked it to stop.
+enum class TransferOutcome { Done, Failed, Interrupted };
 
 class TransferView
 {
   public:
     virtual ~TransferView() = default;
 
-    // Status line (control 1002).
-    virtual void SetStatus(const std::u16string& text, StatusKind kind) = 0;
-
-    // Progress bar (control 1001): range 0..upper, step, position, one step forward.
-    virtual void SetProgressRange(std::uint16_t upper) = 0;
-    virtual void SetProgressStep(int step) = 0;
-    virtual void SetProgressPos(int pos) = 0;
-    virtual void StepProgress() = 0;
-
-    // Modal message box owned by the main window; returns when the user closed it.
-    virtual void ShowMessage(const std::u16string& text, const std::u16string& caption, MessageIcon icon) = 0;
-
-    // The framework's file-error box: the text names the file, the caption is the application's name.
-    virtual void ShowFileError(const std::u16string& text) = 0;
+    // A phase of `records` records begins under its status text.
+    virtual void PhaseBegun(const std::u16string& text, std::size_t records) = 0;
+    // The running phase goes on under a new status text (the restore reaching the interface records).
+    virtual void PhaseRelabelled(const std::u16string& text) = 0;
+    // The record at `address` ("05", "BC") of the running phase went out: its request or its bytes.
+    virtual void RecordUnderWay(const std::string& address) = 0;
+    // The record at `address` failed; the user must see the message. Returns once it was seen.
+    virtual void RecordFailed(const std::string& address, const std::u16string& text, const std::u16string& caption,
+                              MessageIcon icon) = 0;
+    // A backup's phase stopped at a failed record: the reading goes on with what follows the phase.
+    virtual void PhaseCut() = 0;
+    // The file could not be read or written; the text names it. Returns once it was seen.
+    virtual void FileFailed(const std::u16string& text) = 0;
+    // The transfer is over; the text is its final status (empty: none to show).
+    virtual void TransferEnded(TransferOutcome outcome, const std::u16string& text) = 0;
 };

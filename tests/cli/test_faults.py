@@ -34,6 +34,14 @@ class Faults(Q4kCase):
         self.assertEqual((self.folder / "wagen.q4k").read_bytes(), b"old contents")
         self.assertEqual(self.files(), ["wagen.q4k"])
 
+    def test_backup_that_cannot_be_committed_is_never_called_saved(self):
+        sim = self.simulator()
+        with open("/dev/full", "w") as full:
+            result = self.q4k("backup", sim.pty, "-", stdout=full)
+        self.assertExit(result, 4)
+        self.assertIn("Datei nicht schreibbar: -\nAuslesen der Konfiguration fehlerhaft!\n", result.stderr)
+        self.assertNotIn("gespeichert", result.stderr)
+
     def test_missing_acknowledgement_is_exit_5_and_the_trace_shows_where(self):
         sim = self.simulator(fault="ack-never=03")
         result = self.q4k("restore", sim.pty, GOLDEN_BACKUP, "--trace", "trace.log", "-q")

@@ -23,6 +23,7 @@ class KeptRecords : public RecordSink
         records.emplace_back(bytes);
         return true;
     }
+    bool Commit() override { return true; }
     std::u16string ErrorText() const override { return u"Write failed"; }
 };
 

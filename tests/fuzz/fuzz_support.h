@@ -79,11 +79,14 @@ class QuietView : public TransferView
     int messages = 0;
     std::u16string status;
 
-    void SetStatus(const std::u16string& text, StatusKind) override { status = text; }
-    void SetProgressRange(std::uint16_t) override {}
-    void SetProgressStep(int) override {}
-    void SetProgressPos(int) override {}
-    void StepProgress() override {}
-    void ShowMessage(const std::u16string&, const std::u16string&, MessageIcon) override { ++messages; }
-    void ShowFileError(const std::u16string&) override { ++messages; }
+    void PhaseBegun(const std::u16string& text, std::size_t) override { status = text; }
+    void PhaseRelabelled(const std::u16string& text) override { status = text; }
+    void RecordUnderWay(const std::string&) override {}
+    void RecordFailed(const std::string&, const std::u16string&, const std::u16string&, MessageIcon) override
+    {
+        ++messages;
+    }
+    void PhaseCut() override {}
+    void FileFailed(const std::u16string&) override { ++messages; }
+    void TransferEnded(TransferOutcome, const std::u16string& text) override { status = text; }
 };

@@ -54,11 +54,28 @@ struct BackupRig {
     bool Run() { return RunBackup(device, view, file); }
     std::string LastRequest() const { return device.commands.back(); }
     std::string RequestBeforeBc() const { return device.commands[device.commands.size() - 2]; }
-    long Steps() const { return std::count(view.log.begin(), view.log.end(), "stepit"); }
+    // The events from the request of the record at `address` on, without that request.
+    std::vector<std::string> EventsAfter(const std::string& address) const
+    {
+        const auto at = std::find(view.log.begin(), view.log.end(), "record " + address);
+        return at == view.log.end() ? std::vector<std::string>{} : std::vector<std::string>(at + 1, view.log.end());
+    }
 };
 
 const std::u16string kDone = u"Konfiguration in Datei gespeichert!";
 const std::u16string kFailed = u"Auslesen der Konfiguration fehlerhaft!";
+
+// The events after a record whose faults were reported under `captions`: the phase is cut, and
+// nothing follows but the failed end.
+std::vector<std::string> CutAt(const std::string& address, const std::vector<std::string>& captions)
+{
+    std::vector<std::string> events;
+    for (const std::string& caption : captions)
+        events.push_back("failed " + address + " " + caption);
+    events.push_back("cut");
+    events.push_back("end Auslesen der Konfiguration fehlerhaft!");
+    return events;
+}
 
 } // namespace
 
@@ -78,12 +95,15 @@ TEST(Backup, WholeDeviceWithoutInterface)
     EXPECT_EQ(rig.file.writes[126], FileRecord("7F", kMainMarked));
     EXPECT_EQ(rig.file.writes[127], FileRecord("BC", kBcData)); // never marked
     EXPECT_EQ(rig.view.statuses, (std::vector<std::u16string>{u"Speichere Konfiguration in Datei...", kDone}));
-    EXPECT_EQ(rig.view.kinds, (std::vector<StatusKind>{StatusKind::Running, StatusKind::Done}));
-    EXPECT_EQ(rig.view.log.front(), "status Speichere Konfiguration in Datei...");
-    EXPECT_EQ(rig.view.range, 381);
-    EXPECT_EQ(rig.view.step, 3);
-    EXPECT_EQ(rig.Steps(), 127);
+    EXPECT_EQ(rig.view.outcomes, std::vector<TransferOutcome>{TransferOutcome::Done});
+    EXPECT_EQ(rig.view.log.front(), "phase Speichere Konfiguration in Datei... 127");
+    EXPECT_EQ(rig.view.log[1], "record 01");
+    EXPECT_EQ(rig.view.log[127], "record 7F");
+    EXPECT_EQ(rig.view.phases, std::vector<std::size_t>{127});
+    EXPECT_EQ(rig.view.Records(), 127);
+    EXPECT_EQ(rig.file.commits, 1);
     EXPECT_TRUE(rig.view.messages.empty());
+    EXPECT_TRUE(rig.view.fileErrors.empty());
 }
 
 TEST(Backup, NoiseBeforeReplyAndFFBlockHeads)
@@ -95,7 +115,7 @@ TEST(Backup, NoiseBeforeReplyAndFFBlockHeads)
     ASSERT_EQ(rig.file.writes.size(), 127u);
     EXPECT_EQ(rig.file.writes[4], FileRecord("05", kMainMarked));
     EXPECT_EQ(rig.file.writes[6], FileRecord("08", kMainMarked)); // 07 left out, 08 heads a block
-    EXPECT_EQ(rig.Steps(), 127);
+    EXPECT_EQ(rig.view.Records(), 127);
 }
 
 TEST(Backup, MissingReplyEndsMainPhaseThenBcIsRead)
@@ -111,9 +131,10 @@ TEST(Backup, MissingReplyEndsMainPhaseThenBcIsRead)
     ASSERT_EQ(rig.file.writes.size(), 16u);
     EXPECT_EQ(rig.file.writes[14].substr(0, 4), "$P0F");
     EXPECT_EQ(rig.file.writes[15].substr(0, 4), "$PBC");
-    EXPECT_EQ(rig.view.pos, 0);
+    EXPECT_EQ(rig.EventsAfter("10"), CutAt("10", {"Fehler 03"}));
     EXPECT_EQ(rig.view.statuses.back(), kFailed);
-    EXPECT_EQ(rig.view.kinds.back(), StatusKind::Failed);
+    EXPECT_EQ(rig.view.outcomes, std::vector<TransferOutcome>{TransferOutcome::Failed});
+    EXPECT_EQ(rig.file.commits, 0);
 }
 
 TEST(Backup, MainRecordFramingFaults)
@@ -154,7 +175,7 @@ TEST(Backup, MainRecordFramingFaults)
         EXPECT_EQ(rig.RequestBeforeBc(), "$R03\x01");
         ASSERT_EQ(rig.file.writes.size(), 4u);
         EXPECT_EQ(rig.file.writes[2], c.written);
-        EXPECT_EQ(rig.view.pos, 0);
+        EXPECT_EQ(rig.EventsAfter("03"), CutAt("03", c.captions));
         EXPECT_EQ(rig.view.statuses.back(), kFailed);
     }
 }
@@ -191,10 +212,14 @@ TEST(Backup, InterfaceRecordsFollowA1OrA2)
         EXPECT_EQ(rig.file.writes[128], FileRecord("80", DataWithHead("FF"))); // never marked
         EXPECT_EQ(rig.view.statuses, (std::vector<std::u16string>{u"Speichere Konfiguration in Datei...",
                                                                   u"Speichere Interface-Konfig in Datei...", kDone}));
-        const auto restart = std::find(rig.view.log.begin(), rig.view.log.end(), "range 96");
+        EXPECT_EQ(rig.view.phases, (std::vector<std::size_t>{127, 32}));
+        const auto restart =
+            std::find(rig.view.log.begin(), rig.view.log.end(), "phase Speichere Interface-Konfig in Datei... 32");
         ASSERT_NE(restart, rig.view.log.end());
-        EXPECT_EQ(*(restart + 1), "pos 0");
-        EXPECT_EQ(std::count(restart, rig.view.log.end(), "stepit"), 32);
+        EXPECT_EQ(*(restart + 1), "record 80");
+        EXPECT_EQ(std::count_if(restart, rig.view.log.end(),
+                                [](const std::string& line) { return line.starts_with("record "); }),
+                  32);
     }
     BackupRig rig;
     rig.WithInterface("A3");
@@ -250,8 +275,7 @@ TEST(Backup, InterfaceFaultsEndTheBackup)
         EXPECT_EQ(rig.view.Captions(), c.captions);
         EXPECT_EQ(rig.LastRequest(), "$R85\x01");
         EXPECT_EQ(rig.file.writes.size(), c.written);
-        EXPECT_EQ(rig.view.pos, 0);
-        EXPECT_EQ(rig.view.statuses.back(), kFailed);
+        EXPECT_EQ(rig.EventsAfter("85"), CutAt("85", c.captions));
     }
 }
 
@@ -271,16 +295,28 @@ TEST(Backup, FileWriteFailureStopsEverything)
     BackupRig rig;
     rig.file.failFromWrite = 2;
     EXPECT_FALSE(rig.Run());
-    ASSERT_EQ(rig.view.messages.size(), 1u);
-    EXPECT_EQ(rig.view.messages[0].text, u"Write failed: C:\\conf\\a.q4k");
-    EXPECT_EQ(rig.view.messages[0].caption, RecordingView::kApplicationCaption);
-    EXPECT_EQ(rig.view.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(rig.view.messages.empty());
     EXPECT_EQ(rig.LastRequest(), "$R03\x01");
-    EXPECT_EQ(rig.view.statuses.back(), kFailed);
+    EXPECT_EQ(rig.EventsAfter("03"), (std::vector<std::string>{"file Write failed: C:\\conf\\a.q4k",
+                                                               "end Auslesen der Konfiguration fehlerhaft!"}));
+    EXPECT_EQ(rig.file.commits, 0);
 
     BackupRig atBc; // a failed "$PBC" write starts no interface phase
     atBc.WithInterface("A1");
     atBc.file.failFromWrite = 127;
     EXPECT_FALSE(atBc.Run());
     EXPECT_EQ(atBc.LastRequest(), "$RBC\x01");
+}
+
+TEST(Backup, FailedCommitIsAFileErrorAndNeverCalledSaved)
+{
+    BackupRig rig;
+    rig.file.failCommit = true;
+    EXPECT_FALSE(rig.Run());
+    EXPECT_EQ(rig.file.writes.size(), 128u);
+    EXPECT_EQ(rig.file.commits, 1);
+    EXPECT_TRUE(rig.view.messages.empty());
+    EXPECT_EQ(rig.EventsAfter("7F"), (std::vector<std::string>{"file Write failed: C:\\conf\\a.q4k",
+                                                               "end Auslesen der Konfiguration fehlerhaft!"}));
+    EXPECT_EQ(rig.view.outcomes, std::vector<TransferOutcome>{TransferOutcome::Failed});
 }

@@ -1,74 +1,91 @@
-// The console's transfer view: phases, their labels, messages and the quiet mode.
+// The console's printing of real transfers against the simulator: phases, labels, failures,
+// the failed record, the quiet mode and a stop.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "cli/console_view.h"
+#include "sim/in_process_link.h"
+#include "tests/unit/transfer_test_support.h"
+#include "transfer/backup_exchange.h"
+#include "transfer/restore_exchange.h"
 
 namespace
 {
-// A phase as the exchanges start it: status, range, step, position 0, then `records` steps.
-void Phase(ConsoleView& view, const std::u16string& status, int records)
+void AddFault(SimLink& link, const char* text)
 {
-    view.SetStatus(status, StatusKind::Running);
-    view.SetProgressRange(static_cast<std::uint16_t>(records * 3));
-    view.SetProgressStep(3);
-    view.SetProgressPos(0);
-    for (int k = 0; k < records; ++k)
-        view.StepProgress();
+    std::string error;
+    link.GetDevice().AddFault(*ParseFault(text, error));
+}
+
+bool Contains(const std::string& out, const std::string& part)
+{
+    return out.find(part) != std::string::npos;
 }
 } // namespace
 
 TEST(CliConsoleView, EachPhaseCountsItsOwnRecordsAndTheFinalTextStandsAlone)
 {
+    SimLink link;
+    MemorySink file;
     std::ostringstream err;
-    {
-        ConsoleView view(err, false, false);
-        Phase(view, u"Lese...", 10);
-        Phase(view, u"Lese mehr...", 5);
-        view.SetStatus(u"Fertig!", StatusKind::Done);
-    }
+    ConsoleView view(err, false, false);
+    EXPECT_TRUE(RunBackup(link, view, file));
     const std::string out = err.str();
-    EXPECT_NE(out.find("Lese... 100 % (10/10)\n"), std::string::npos);
-    EXPECT_NE(out.find("Lese mehr... 100 % (5/5)\nFertig!\n"), std::string::npos);
+    EXPECT_TRUE(out.starts_with("Speichere Konfiguration in Datei...  10 % (13/127)\n")) << out;
+    EXPECT_TRUE(Contains(out, "Speichere Konfiguration in Datei... 100 % (127/127)\n"
+                              "Speichere Interface-Konfig in Datei...  10 % (4/32)\n"));
+    EXPECT_TRUE(out.ends_with("Speichere Interface-Konfig in Datei... 100 % (32/32)\n"
+                              "Konfiguration in Datei gespeichert!\n"));
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 21);
 }
 
-TEST(CliConsoleView, StatusInsideAPhaseRelabelsIt)
+TEST(CliConsoleView, TheRestoreReachingTheInterfaceRecordsRelabelsItsPhase)
 {
+    SimLink link;
     std::ostringstream err;
     ConsoleView view(err, false, false);
-    view.SetStatus(u"Sende...", StatusKind::Running);
-    view.SetProgressRange(30);
-    view.SetProgressStep(3);
-    view.SetProgressPos(0);
-    for (int k = 0; k < 10; ++k) {
-        view.StepProgress();
-        if (k == 4)
-            view.SetStatus(u"Sende Interface...", StatusKind::Running);
+    EXPECT_TRUE(RunRestore(link, view, GoldenFile()));
+    const std::string out = err.str();
+    EXPECT_TRUE(Contains(out, "Transferiere Konfiguration auf Quendal 4...  70 % (108/154)\n"
+                              "Transferiere Interface-Konfiguration auf Quendal 4...  80 % (124/154)\n"))
+        << out;
+    EXPECT_TRUE(out.ends_with("100 % (154/154)\nKonfiguration auf Quendal 4 transferiert!\n"));
+}
+
+// A failure shows its box as "caption: text" even when quiet; the record it stopped at is named.
+TEST(CliConsoleView, AFailedRecordIsShownAndNamed)
+{
+    const std::string box = "Fehler: Laden der Konifguration fehlerhaft. Datei konnte nicht übertragen werden.\n";
+    for (const bool quiet : {false, true}) {
+        SimLink link;
+        AddFault(link, "ack-never=03");
+        std::ostringstream err;
+        ConsoleView view(err, false, quiet);
+        EXPECT_FALSE(RunRestore(link, view, GoldenFile()));
+        view.NameFailedRecord("nicht quittiert");
+        const std::string end =
+            box + (quiet ? "" : "Laden der Konfiguration fehlerhaft!\n") + "Datensatz 03 nicht quittiert\n";
+        EXPECT_EQ(err.str(), end) << quiet;
     }
-    EXPECT_NE(err.str().find("Sende...  50 % (5/10)\nSende Interface...  60 % (6/10)"), std::string::npos) << err.str();
 }
 
-TEST(CliConsoleView, MessagesShowEvenWhenQuiet)
+namespace
 {
-    std::ostringstream err;
-    ConsoleView view(err, false, true);
-    Phase(view, u"Lese...", 10);
-    view.ShowMessage(u"Auslesen fehlerhaft.", u"Fehler 03", MessageIcon::Stop);
-    view.SetStatus(u"Gespeichert!", StatusKind::Done);
-    EXPECT_EQ(err.str(), "Fehler 03: Auslesen fehlerhaft.\n");
-}
+// The user stops once the third record went out: nothing moves any more.
+struct StoppedAfterTwoRecords : SimLink {
+    bool Stopped() override { return Commands().size() > 2; }
+    std::size_t Read(std::uint8_t* data, std::size_t n) override { return Stopped() ? 0 : SimLink::Read(data, n); }
+};
+} // namespace
 
-// The kind decides, not the wording: a running text without "..." still labels the bar, and an
-// outcome ending in "..." still ends it; an empty outcome ends the bar and shows no line.
-TEST(CliConsoleView, TheStatusKindDecidesBetweenLabelAndOutcome)
+TEST(CliConsoleView, AStoppedTransferShowsNoFailure)
 {
+    StoppedAfterTwoRecords link;
     std::ostringstream err;
     ConsoleView view(err, false, false);
-    Phase(view, u"Lese", 2);
-    view.SetStatus(u"Lese weiter", StatusKind::Running);
-    view.SetStatus(u"Abgebrochen...", StatusKind::Failed);
-    Phase(view, u"Lese", 1);
-    view.SetStatus(u"", StatusKind::Done);
-    EXPECT_EQ(err.str(), "Lese  50 % (1/2)\nLese 100 % (2/2)\nAbgebrochen...\nLese 100 % (1/1)\n");
+    EXPECT_FALSE(RunRestore(link, view, GoldenFile()));
+    view.NameFailedRecord("nicht quittiert");
+    EXPECT_EQ(err.str(), "");
 }

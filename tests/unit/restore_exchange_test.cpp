@@ -70,10 +70,13 @@ TEST(Restore, SendsEveryRecordInFileOrderThenTheEndCommand)
     EXPECT_TRUE(rig.Run(file));
     EXPECT_EQ(rig.device.written, file + kEnd);
     EXPECT_EQ(std::count(rig.view.log.begin(), rig.view.log.end(), "write 133"), 3);
-    EXPECT_EQ(std::count(rig.view.log.begin(), rig.view.log.end(), "stepit"), 3);
-    EXPECT_EQ(rig.view.range, 9);
-    EXPECT_EQ(rig.view.step, 3);
+    EXPECT_EQ(rig.view.Records(), 3);
+    EXPECT_EQ(rig.view.log[0], "phase Transferiere Konfiguration auf Quendal 4... 3");
+    EXPECT_EQ(rig.view.log[1], "write 133");
+    EXPECT_EQ(rig.view.log[2], "record 07");
+    EXPECT_EQ(rig.view.phases, std::vector<std::size_t>{3});
     EXPECT_EQ(rig.view.statuses, (std::vector<std::u16string>{kRunning, kDone}));
+    EXPECT_EQ(rig.view.outcomes, std::vector<TransferOutcome>{TransferOutcome::Done});
     EXPECT_TRUE(rig.view.messages.empty());
 }
 
@@ -105,11 +108,13 @@ TEST(Restore, AcknowledgementFoundAmongOtherBytesAndAcrossPasses)
         EXPECT_EQ(rig.device.written, Rec("06"));
         EXPECT_EQ(rig.device.emptyReads, 1u + 101u);
         ASSERT_EQ(rig.view.messages.size(), 1u);
+        EXPECT_EQ(rig.view.messages[0].address, "06");
         EXPECT_EQ(rig.view.messages[0].text,
                   u"Laden der Konifguration fehlerhaft. Datei konnte nicht übertragen werden.");
         EXPECT_EQ(rig.view.messages[0].caption, u"Fehler");
         EXPECT_EQ(rig.view.messages[0].icon, MessageIcon::Stop);
         EXPECT_EQ(rig.view.statuses, (std::vector<std::u16string>{kRunning, kFailed}));
+        EXPECT_EQ(rig.view.outcomes, std::vector<TransferOutcome>{TransferOutcome::Failed});
     }
 }
 
@@ -140,7 +145,7 @@ TEST(Restore, FileWithoutWholeRecordsIsRefusedWithoutAnyCommand)
     RestoreRig lineEnds;
     EXPECT_TRUE(lineEnds.Run(Rec("01") + "\r\n"));
     EXPECT_EQ(lineEnds.device.written, Rec("01") + kEnd);
-    EXPECT_EQ(lineEnds.view.range, 3);
+    EXPECT_EQ(lineEnds.view.phases, std::vector<std::size_t>{1});
 }
 
 TEST(Restore, InterfaceStatusShownWhenBcGoesOutAndKept)
@@ -149,12 +154,13 @@ TEST(Restore, InterfaceStatusShownWhenBcGoesOutAndKept)
     const std::string bc = Rec("BC", "00A1" + CountingData().substr(4));
     EXPECT_TRUE(rig.Run(Rec("06") + bc + Rec("80") + Rec("81")));
     EXPECT_EQ(rig.view.statuses, (std::vector<std::u16string>{kRunning, kInterface, kDone}));
-    EXPECT_EQ(rig.view.kinds, (std::vector<StatusKind>{StatusKind::Running, StatusKind::Running, StatusKind::Done}));
     const auto at = std::find(rig.view.log.begin(), rig.view.log.end(),
-                              "status Transferiere Interface-Konfiguration auf Quendal 4...");
+                              "relabel Transferiere Interface-Konfiguration auf Quendal 4...");
     ASSERT_NE(at, rig.view.log.end());
     EXPECT_EQ(std::count(rig.view.log.begin(), at, "write 133"), 2);
+    EXPECT_EQ(*(at - 1), "record BC");
     EXPECT_EQ(*(at + 1), "read");
+    EXPECT_EQ(rig.view.phases, std::vector<std::size_t>{4});
 
     // "A3", or "A1" in a record other than "$PBC", is no interface configuration.
     RestoreRig other;
@@ -174,6 +180,7 @@ TEST(Restore, UnsuitableFileIsRefusedBeforeAnythingIsSent)
         EXPECT_FALSE(rig.Run(Rec("01") + broken + Rec("03")));
         EXPECT_TRUE(rig.device.written.empty()) << pos;
         ASSERT_EQ(rig.view.messages.size(), 1u);
+        EXPECT_EQ(rig.view.messages[0].address, "");
         EXPECT_EQ(rig.view.messages[0].text, u"Datei nicht geeignet!");
         EXPECT_EQ(rig.view.messages[0].caption, u"Fehler");
         EXPECT_EQ(rig.view.messages[0].icon, MessageIcon::Stop);

@@ -40,4 +40,7 @@ TEST(StoppableLink, RestoreStoppedAfterTheFirstRecordFailsWithoutTheEndCommand)
     const std::string file = FileRecord("01", CountingData()) + FileRecord("02", CountingData());
     EXPECT_FALSE(RunRestore(link, view, file));
     EXPECT_EQ(device.commands.size(), 1u);
+    // A stop is no failed record: no box, and the outcome says what happened.
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_EQ(view.outcomes, std::vector<TransferOutcome>{TransferOutcome::Interrupted});
 }

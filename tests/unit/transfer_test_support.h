@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -23,57 +24,52 @@ inline std::string NarrowToBytes(std::u16string_view text)
 }
 
 struct ShownMessage {
+    std::string address;
     std::u16string text;
     std::u16string caption;
     MessageIcon icon;
 };
 
-// Keeps every call; `log` holds them in order as short ASCII lines for sequence checks.
+// Keeps every event; `log` holds them in order as short ASCII lines for sequence checks.
 class RecordingView : public TransferView
 {
   public:
-    std::vector<std::u16string> statuses;
+    std::vector<std::u16string> statuses; // the status line's texts: phases, relabels, the end
+    std::vector<std::size_t> phases;      // each phase's number of records
     std::vector<ShownMessage> messages;
+    std::vector<std::u16string> fileErrors;
+    std::vector<TransferOutcome> outcomes;
     std::vector<std::string> log;
-    std::uint16_t range = 0xFFFF;
-    int step = 0;
-    int pos = -1;
 
-    std::vector<StatusKind> kinds;
-
-    void SetStatus(const std::u16string& text, StatusKind kind) override
+    void PhaseBegun(const std::u16string& text, std::size_t records) override
     {
         statuses.push_back(text);
-        kinds.push_back(kind);
-        log.push_back("status " + NarrowToBytes(text));
+        phases.push_back(records);
+        log.push_back("phase " + NarrowToBytes(text) + " " + std::to_string(records));
     }
-    void SetProgressRange(std::uint16_t upper) override
+    void PhaseRelabelled(const std::u16string& text) override
     {
-        range = upper;
-        log.push_back("range " + std::to_string(upper));
+        statuses.push_back(text);
+        log.push_back("relabel " + NarrowToBytes(text));
     }
-    void SetProgressStep(int s) override { step = s; }
-    void SetProgressPos(int p) override
+    void RecordUnderWay(const std::string& address) override { log.push_back("record " + address); }
+    void RecordFailed(const std::string& address, const std::u16string& text, const std::u16string& caption,
+                      MessageIcon icon) override
     {
-        pos = p;
-        log.push_back("pos " + std::to_string(p));
+        messages.push_back({address, text, caption, icon});
+        log.push_back("failed " + address + " " + NarrowToBytes(caption));
     }
-    void StepProgress() override
+    void PhaseCut() override { log.push_back("cut"); }
+    void FileFailed(const std::u16string& text) override
     {
-        pos += step;
-        log.push_back("stepit");
+        fileErrors.push_back(text);
+        log.push_back("file " + NarrowToBytes(text));
     }
-    void ShowMessage(const std::u16string& text, const std::u16string& caption, MessageIcon icon) override
+    void TransferEnded(TransferOutcome outcome, const std::u16string& text) override
     {
-        messages.push_back({text, caption, icon});
-        log.push_back("box " + NarrowToBytes(caption));
-    }
-
-    // Recorded with this caption: the window puts the application's name there.
-    static constexpr char16_t kApplicationCaption[] = u"<application>";
-    void ShowFileError(const std::u16string& text) override
-    {
-        ShowMessage(text, kApplicationCaption, MessageIcon::Exclamation);
+        statuses.push_back(text);
+        outcomes.push_back(outcome);
+        log.push_back("end " + NarrowToBytes(text));
     }
 
     std::vector<std::string> Captions() const
@@ -83,14 +79,21 @@ class RecordingView : public TransferView
             captions.push_back(NarrowToBytes(m.caption));
         return captions;
     }
+    long Records() const
+    {
+        return std::count_if(log.begin(), log.end(),
+                             [](const std::string& line) { return line.starts_with("record "); });
+    }
 };
 
-// The destination file in memory; can be told to fail from a given write on.
+// The destination file in memory; can be told to fail from a given write on, or at the commit.
 class MemorySink : public RecordSink
 {
   public:
     std::vector<std::string> writes;
     int failFromWrite = -1;
+    bool failCommit = false;
+    int commits = 0;
 
     bool Write(std::string_view bytes) override
     {
@@ -98,6 +101,11 @@ class MemorySink : public RecordSink
             return false;
         writes.emplace_back(bytes);
         return true;
+    }
+    bool Commit() override
+    {
+        ++commits;
+        return !failCommit;
     }
     std::u16string ErrorText() const override { return u"Write failed: C:\\conf\\a.q4k"; }
 

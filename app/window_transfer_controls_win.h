@@ -1,17 +1,17 @@
-// The main window as seen by a transfer worker: every change goes to the
+// The main window's transfer controls as a worker reaches them: every change goes to the
 // window's controls as a message, carried out by the user-interface thread.
 #pragma once
 
 #include <windows.h>
 
-#include "transfer/transfer_view.h"
+#include "app/transfer_display.h"
 
-class WindowTransferView : public TransferView
+class WindowTransferControls : public TransferControls
 {
   public:
-    explicit WindowTransferView(HWND mainWindow) : m_hWnd(mainWindow) {}
+    explicit WindowTransferControls(HWND mainWindow) : m_hWnd(mainWindow) {}
 
-    void SetStatus(const std::u16string& text, StatusKind kind) override;
+    void SetStatus(const std::u16string& text) override;
     void SetProgressRange(std::uint16_t upper) override;
     void SetProgressStep(int step) override;
     void SetProgressPos(int pos) override;

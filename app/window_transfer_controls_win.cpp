@@ -1,5 +1,5 @@
 // Status line, progress bar and message boxes of the main window for the workers.
-#include "app/window_transfer_view_win.h"
+#include "app/window_transfer_controls_win.h"
 
 #include <commctrl.h>
 
@@ -7,32 +7,32 @@
 #include "platform/wide_win.h"
 #include "resources/resource.h"
 
-void WindowTransferView::SetStatus(const std::u16string& text, StatusKind)
+void WindowTransferControls::SetStatus(const std::u16string& text)
 {
     ::SetDlgItemTextW(m_hWnd, IDC_STATUS, ToWide(text).c_str());
 }
 
-void WindowTransferView::SetProgressRange(std::uint16_t upper)
+void WindowTransferControls::SetProgressRange(std::uint16_t upper)
 {
     SendToProgress(PBM_SETRANGE, 0, MAKELPARAM(0, upper));
 }
 
-void WindowTransferView::SetProgressStep(int step)
+void WindowTransferControls::SetProgressStep(int step)
 {
     SendToProgress(PBM_SETSTEP, static_cast<WPARAM>(step), 0);
 }
 
-void WindowTransferView::SetProgressPos(int pos)
+void WindowTransferControls::SetProgressPos(int pos)
 {
     SendToProgress(PBM_SETPOS, static_cast<WPARAM>(pos), 0);
 }
 
-void WindowTransferView::StepProgress()
+void WindowTransferControls::StepProgress()
 {
     SendToProgress(PBM_STEPIT, 0, 0);
 }
 
-void WindowTransferView::ShowMessage(const std::u16string& text, const std::u16string& caption, MessageIcon icon)
+void WindowTransferControls::ShowMessage(const std::u16string& text, const std::u16string& caption, MessageIcon icon)
 {
     UINT type = MB_OK;
     switch (icon) {
@@ -51,12 +51,12 @@ void WindowTransferView::ShowMessage(const std::u16string& text, const std::u16s
     ::MessageBoxW(m_hWnd, ToWide(text).c_str(), ToWide(caption).c_str(), type);
 }
 
-void WindowTransferView::ShowFileError(const std::u16string& text)
+void WindowTransferControls::ShowFileError(const std::u16string& text)
 {
     ShowMessage(text, FromWide(AfxGetApp()->m_pszAppName), MessageIcon::Exclamation);
 }
 
-LRESULT WindowTransferView::SendToProgress(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT WindowTransferControls::SendToProgress(UINT message, WPARAM wParam, LPARAM lParam)
 {
     return ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, message, wParam, lParam);
 }
