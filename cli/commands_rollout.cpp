@@ -1,8 +1,10 @@
 // q4k rollout: per vehicle a backup into the archive, the template with the vehicle's identity,
 // its restore and a verifying read, each by the core's own exchanges; one line per vehicle on
 // the console and in the archive's rollout.csv.
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <map>
 
 #include "cli/commands.h"
 #include "cli/configuration_input.h"
@@ -15,12 +17,13 @@
 #include "cli/utf8.h"
 #include "config/config_text.h"
 #include "config/identity_copy.h"
-#include "config/settings_diff.h"
 #include "transfer/record_compare.h"
 
 namespace
 {
 
+// The own identifier of a vehicle whose backup holds no settings the editor reads.
+constexpr char kUnknownOwnId[] = "unbekannt";
 // The CSV grows by one short line a vehicle; far more than a fleet's lines fit below this.
 constexpr std::size_t kCsvReadCap = 64 * 1024 * 1024;
 
@@ -29,28 +32,36 @@ class Rollout
   public:
     Rollout(const Arguments& a, Console& c, std::string templ) : m_a(a), m_c(c), m_template(std::move(templ)) {}
 
-    // One vehicle on the open port, once it has identified itself.
+    // One vehicle on the open port, once it has identified itself. A vehicle whose restore or verify
+    // failed earlier in this loop is resumed: its first archive stays the way back, its new file is sent again.
     VehicleRecord Serve(DeviceSession& session)
     {
         VehicleRecord v;
         v.started = std::time(nullptr);
         v.port = m_a.operands[0];
         v.dryRun = m_a.dryRun;
+        v.loop = m_a.loop;
         v.identification = IdentificationLines(session.Ident());
         v.seconds[Index(RolloutStep::Wait)] = Seconds(m_waitStart);
-        std::string backup;
-        if (!Step(v, RolloutStep::Backup, [&] { return BackUp(session, backup, v); }))
-            return v;
+        std::string device;
         std::string prepared;
-        if (!Step(v, RolloutStep::Build, [&] { return Build(backup, prepared, v); }))
+        if (!Step(v, RolloutStep::Backup, [&] { return BackUp(session, device, prepared, v); }))
             return v;
+        if (!v.resumed && !Step(v, RolloutStep::Build, [&] { return Build(device, prepared, v); }))
+            return v;
+        const std::vector<RecordDifference> changes = CompareRecords(device, prepared);
         if (m_a.dryRun) {
-            ShowChanges(backup, prepared);
+            m_c.out << ChangeSummary(changes, m_c.platform.CommandFor({"diff", v.archive, v.prepared}));
             return v;
         }
-        if (!Step(v, RolloutStep::Restore, [&] { return Restore(session, prepared); }))
-            return v;
-        Step(v, RolloutStep::Verify, [&] { return Verify(session, prepared); });
+        // Compared as the verify compares, so a vehicle that holds its new file is not written again.
+        v.current = changes.empty();
+        if (!v.current && Step(v, RolloutStep::Restore, [&] { return Restore(session, prepared); }))
+            Step(v, RolloutStep::Verify, [&] { return Verify(session, prepared); });
+        if (v.failedAt == RolloutStep::Count)
+            m_unfinished.erase(v.ownId);
+        else
+            m_unfinished[v.ownId] = {v.archive, v.prepared, v.wayBack, prepared};
         return v;
     }
 
@@ -80,14 +91,26 @@ class Rollout
         return PathToUtf8(PathFromUtf8(m_a.archive) / PathFromUtf8(name));
     }
 
-    // The backup as `q4k backup` writes it, named after the vehicle's own identifier.
-    int BackUp(DeviceSession& session, std::string& backup, VehicleRecord& v)
+    // The device read as `q4k backup` reads it and, unless the vehicle is resumed, archived under
+    // its own identifier; a half-written device is never archived.
+    int BackUp(DeviceSession& session, std::string& device, std::string& prepared, VehicleRecord& v)
     {
-        if (const int code = session.ReadDevice(backup, kBackupTexts))
+        if (const int code = session.ReadDevice(device, kBackupTexts))
             return code;
-        const SettingsRead read = ReadSettings(ConfigTextFromFile(backup));
-        v.ownId = read.error == ConfigTextError::None ? ToUtf8(read.settings.ownId) : "unbekannt";
-        return Save(ArchivePath(ArchiveName(v.ownId, v.started, false)), backup, v.archive);
+        const SettingsRead read = ReadSettings(ConfigTextFromFile(device));
+        v.ownId = read.error == ConfigTextError::None ? ToUtf8(read.settings.ownId) : kUnknownOwnId;
+        if (const auto earlier = m_unfinished.find(v.ownId); earlier != m_unfinished.end()) {
+            v.resumed = true;
+            v.archive = earlier->second.archive;
+            v.prepared = earlier->second.prepared;
+            v.wayBack = earlier->second.wayBack;
+            prepared = earlier->second.bytes;
+            return kExitDone;
+        }
+        if (const int code = Save(ArchivePath(ArchiveName(v.ownId, v.started, false)), device, v.archive))
+            return code;
+        v.wayBack = m_c.platform.CommandFor({"restore", v.port, v.archive});
+        return kExitDone;
     }
 
     // The template with the backup's identity, as `q4k set TEMPLATE --identity-from BACKUP` makes it.
@@ -115,18 +138,6 @@ class Rollout
         return kExitDone;
     }
 
-    void ShowChanges(const std::string& backup, const std::string& prepared)
-    {
-        const std::string device = ConfigTextFromFile(backup);
-        const std::string fresh = ConfigTextFromFile(prepared);
-        const EditorSettings before = ReadSettings(device).settings;
-        const EditorSettings after = ReadSettings(fresh).settings;
-        const std::string lines =
-            SettingDifferenceLines(CompareSettings(before, after), before, after) +
-            RecordDifferenceLines(CompareBeyondSettings(device, before, fresh, after), "Gerät", "neu");
-        m_c.out << (lines.empty() ? "keine Änderung\n" : lines);
-    }
-
     int Restore(DeviceSession& session, const std::string& prepared) { return session.Restore(prepared); }
 
     // Reads the device back after it has identified itself again, and compares it with the file sent.
@@ -144,9 +155,15 @@ class Rollout
         return kExitDifferences;
     }
 
+    // A vehicle whose restore or verify failed: what its resumption sends, and its way back.
+    struct Unfinished {
+        std::string archive, prepared, wayBack, bytes;
+    };
+
     const Arguments& m_a;
     Console& m_c;
     std::string m_template;
+    std::map<std::string, Unfinished> m_unfinished; // by own identifier
     std::chrono::steady_clock::time_point m_waitStart = std::chrono::steady_clock::now();
 };
 
@@ -187,21 +204,43 @@ int ReadTemplate(const std::string& name, Console& c, std::string& templ)
     return kExitDone;
 }
 
-struct Tally {
-    int done = 0;
-    int failed = 0;
-    int firstFailure = kExitDone;
-
+// The vehicles served, each counted once with its latest outcome, found again by its own
+// identifier; one whose identifier is not known counts on its own.
+class Tally
+{
+  public:
     void Count(const VehicleRecord& v)
     {
-        if (v.code == kExitDone) {
-            ++done;
-            return;
-        }
-        ++failed;
-        if (firstFailure == kExitDone)
-            firstFailure = v.code;
+        const auto same = [&](const Outcome& o) { return o.ownId == v.ownId; };
+        const auto known = std::find_if(m_vehicles.begin(), m_vehicles.end(), same);
+        if (v.ownId.empty() || v.ownId == kUnknownOwnId || known == m_vehicles.end())
+            m_vehicles.push_back({v.ownId, v.code});
+        else
+            known->code = v.code;
     }
+
+    int Done() const
+    {
+        return static_cast<int>(
+            std::count_if(m_vehicles.begin(), m_vehicles.end(), [](const Outcome& o) { return o.code == kExitDone; }));
+    }
+    int Failed() const { return static_cast<int>(m_vehicles.size()) - Done(); }
+
+    // The code of the first vehicle that still stands failed; done when none does.
+    int Code() const
+    {
+        for (const Outcome& o : m_vehicles)
+            if (o.code != kExitDone)
+                return o.code;
+        return kExitDone;
+    }
+
+  private:
+    struct Outcome {
+        std::string ownId;
+        int code;
+    };
+    std::vector<Outcome> m_vehicles;
 };
 
 } // namespace
@@ -236,7 +275,7 @@ int RunRollout(const Arguments& a, Console& c)
             if (const int code = AppendToCsv(a, v, c))
                 return code;
         if (!a.loop)
-            return tally.firstFailure;
+            return tally.Code();
         if (session.StopRequested())
             break;
         if (!a.quiet)
@@ -247,6 +286,6 @@ int RunRollout(const Arguments& a, Console& c)
     // A stop while waiting ends a single vehicle's rollout; it is how a loop ends.
     if (!a.loop)
         return ReportInterrupted(c);
-    c.out << "Fahrzeuge erledigt: " << tally.done << ", fehlgeschlagen: " << tally.failed << "\n";
-    return tally.firstFailure;
+    c.out << "Fahrzeuge erledigt: " << tally.Done() << ", fehlgeschlagen: " << tally.Failed() << "\n";
+    return tally.Code();
 }

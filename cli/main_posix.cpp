@@ -4,9 +4,11 @@
 #include <unistd.h>
 
 #include <clocale>
+#include <filesystem>
 #include <iostream>
 
 #include "cli/q4k.h"
+#include "cli/shell_quote.h"
 #include "link/serial_port_posix.h"
 
 namespace
@@ -15,6 +17,8 @@ namespace
 class PosixPlatform : public Platform
 {
   public:
+    explicit PosixPlatform(std::string program) : m_program(std::move(program)) {}
+
     std::unique_ptr<ByteLink> OpenPort(const std::string& name, PortFailure& failure) override
     {
         return PosixSerialLink::Open(name, failure);
@@ -28,6 +32,13 @@ class PosixPlatform : public Platform
             return size.ws_col;
         return Platform::ErrorColumns();
     }
+    std::string CommandFor(const std::vector<std::string>& arguments) override
+    {
+        return CommandLine(m_program, arguments, ShellSyntax::Posix);
+    }
+
+  private:
+    std::string m_program;
 };
 
 // The handlers' way to the platform's stop.
@@ -61,7 +72,8 @@ int main(int argc, char** argv)
     // System texts in the user's language; numbers stay as the parsers of q4k's output expect them.
     std::setlocale(LC_ALL, "");
     std::setlocale(LC_NUMERIC, "C");
-    PosixPlatform platform;
+    std::error_code ec;
+    PosixPlatform platform(PosixProgram(argv[0] ? argv[0] : "", std::filesystem::current_path(ec).string()));
     CatchSignals(platform.Stop());
     const std::vector<std::string> words(argv + 1, argv + argc);
     const int code = RunQ4k(words, platform, std::cout, std::cerr);

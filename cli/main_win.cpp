@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "cli/q4k.h"
+#include "cli/shell_quote.h"
 #include "cli/utf8.h"
 #include "link/com_port_win.h"
 #include "link/owned_com_link_win.h"
@@ -15,6 +16,8 @@ namespace
 class WinPlatform : public Platform
 {
   public:
+    explicit WinPlatform(std::string program) : m_program(std::move(program)) {}
+
     std::unique_ptr<ByteLink> OpenPort(const std::string& name, PortFailure& failure) override
     {
         return OwnedComLink::Open(name, failure);
@@ -49,8 +52,14 @@ class WinPlatform : public Platform
         m_terminal = ::GetConsoleMode(err, &mode) && ::SetConsoleMode(err, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
     }
 
+    std::string CommandFor(const std::vector<std::string>& arguments) override
+    {
+        return CommandLine(m_program, arguments, ShellSyntax::Windows);
+    }
+
   private:
     bool m_terminal = false;
+    std::string m_program;
 };
 
 // The handler's way to the platform's stop.
@@ -70,7 +79,7 @@ BOOL WINAPI OnConsoleControl(DWORD event)
 
 int wmain(int argc, wchar_t** argv)
 {
-    WinPlatform platform;
+    WinPlatform platform(ToUtf8(std::u16string(argv[0], argv[0] + ::wcslen(argv[0]))));
     g_stop = &platform.Stop();
     ::SetConsoleCtrlHandler(OnConsoleControl, TRUE);
     platform.PrepareConsole();

@@ -22,6 +22,8 @@ class Platform
     virtual bool ErrorIsTerminal() = 0;
     // The width of the terminal on the error stream: what the terminal reports, else COLUMNS, else 80.
     virtual int ErrorColumns();
+    // The command line that runs q4k with the arguments when pasted into the platform's shell.
+    virtual std::string CommandFor(const std::vector<std::string>& arguments) = 0;
     // What the signal or console handlers ask of the running command.
     StopSource& Stop() { return m_stop; }
 

@@ -30,7 +30,9 @@ std::string Result(const VehicleRecord& v)
 {
     if (v.failedAt != RolloutStep::Count)
         return std::string("Fehler beim ") + StepName(v.failedAt);
-    return v.dryRun ? "Probelauf" : "erledigt";
+    if (v.dryRun)
+        return "Probelauf";
+    return v.current ? "bereits aktuell" : "erledigt";
 }
 
 std::string LocalTime(std::time_t at, const char* format)
@@ -54,6 +56,11 @@ std::string CsvField(const std::string& field)
     return quoted + "\"";
 }
 
+std::string Counted(std::size_t number, const char* one, const char* more)
+{
+    return std::to_string(number) + " " + (number == 1 ? one : more);
+}
+
 } // namespace
 
 std::string ArchiveName(const std::string& ownId, std::time_t at, bool prepared)
@@ -67,7 +74,7 @@ std::string RolloutCsvHeader()
                          "Neue Datei,Ergebnis";
     for (int step = 0; step < static_cast<int>(RolloutStep::Count); ++step)
         header += std::string(",") + StepName(static_cast<RolloutStep>(step)) + " s";
-    return header + "\r\n";
+    return header + ",Fortgesetzt\r\n";
 }
 
 std::string RolloutCsvLine(const VehicleRecord& v)
@@ -83,18 +90,45 @@ std::string RolloutCsvLine(const VehicleRecord& v)
         std::snprintf(number, sizeof number, ",%.1f", seconds);
         line += number;
     }
-    return line + "\r\n";
+    return line + (v.resumed ? ",ja" : ",nein") + "\r\n";
 }
 
 std::string VehicleLine(const VehicleRecord& v)
 {
     const std::string who = (v.ownId.empty() ? std::string("Gerät") : v.ownId) + ": ";
+    const std::string result = Result(v) + (v.resumed ? " (fortgesetzt)" : "");
     if (v.failedAt == RolloutStep::Count)
-        return who + Result(v) +
-               (v.dryRun ? ", nichts gesendet. Neue Datei: " + v.prepared : ". Sicherung: " + v.archive);
+        return who + result + (v.dryRun ? ", nichts gesendet. Neue Datei: " + v.prepared : ". Sicherung: " + v.archive);
     if (v.archive.empty())
-        return who + Result(v) + ", das Gerät ist unverändert.";
+        return who + result + ", das Gerät ist unverändert.";
     if (v.failedAt == RolloutStep::Build)
-        return who + Result(v) + ", das Gerät ist unverändert. Sicherung: " + v.archive;
-    return who + Result(v) + ". Zurück mit: q4k restore " + v.port + " " + v.archive;
+        return who + result + ", das Gerät ist unverändert. Sicherung: " + v.archive;
+    return who + result + (v.loop ? ". Zurück mit (erst die Schleife mit Strg+C beenden): " : ". Zurück mit: ") +
+           v.wayBack;
+}
+
+std::string ChangeSummary(const std::vector<RecordDifference>& differences, const std::string& diffCommand)
+{
+    if (differences.empty())
+        return "keine Änderung\n";
+    // The records go on as few lines as a narrow terminal holds.
+    constexpr std::size_t kWidth = 79;
+    std::size_t bytes = 0;
+    std::string lines;
+    std::string line;
+    for (const RecordDifference& d : differences) {
+        bytes += d.dataBytes.size();
+        std::string item = "$P" + d.address;
+        if (d.kind == RecordDifference::Kind::DataDiffers)
+            item += " " + Counted(d.dataBytes.size(), "Byte", "Bytes");
+        else
+            item += d.kind == RecordDifference::Kind::OnlyInSecond ? " neu" : " nur im Gerät";
+        if (!line.empty() && line.size() + 2 + item.size() > kWidth) {
+            lines += line + ",\n";
+            line.clear();
+        }
+        line += (line.empty() ? "" : ", ") + item;
+    }
+    return "Änderungen: " + Counted(differences.size(), "Datensatz", "Datensätze") + ", " +
+           Counted(bytes, "Byte", "Bytes") + "\n" + lines + line + "\nByte für Byte: " + diffCommand + "\n";
 }

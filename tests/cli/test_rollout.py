@@ -1,11 +1,13 @@
 """q4k set --identity-from and q4k rollout: a template put into vehicles that keep their identity."""
 
 import csv
+import os
+import re
 import signal
 import subprocess
 import time
 
-from support import END, GOLDEN_BACKUP, GOLDEN_PATCHED, Q4K, Q4kCase, RECORD_LEN, records
+from support import END, GOLDEN_BACKUP, GOLDEN_PATCHED, Q4K, QUERY, Q4kCase, RECORD_LEN, records
 
 TETRA_KEPT = "TETRA-Optionen der Vorlage bleiben"
 
@@ -19,6 +21,11 @@ def replaced(data, tag, position, chars):
 def without_tetra(data):
     """The configuration of a device without TETRA settings, as its backup holds it."""
     return b"".join(r for r in records(data) if not r.startswith((b"$PBC", b"$P8", b"$P9")))
+
+
+def written(sim):
+    """The records the simulator was sent to store."""
+    return [c for c in sim.commands() if re.match(r"^\$P[0-9A-F]{2}", c)]
 
 
 def without_tetra_image(data):
@@ -42,8 +49,12 @@ class Rollout(Q4kCase):
     def rollout(self, port, *options, timeout=60):
         return self.q4k("rollout", port, self.template, "--archive", "archiv", "-q", *options, timeout=timeout)
 
-    def csv_rows(self):
-        with open(self.folder / "archiv/rollout.csv", newline="", encoding="utf-8") as f:
+    def loop(self, port):
+        return subprocess.Popen([str(Q4K), "rollout", port, self.template, "--archive", "archiv", "--loop", "--fast",
+                                 "-q"], cwd=self.folder, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+
+    def csv_rows(self, archive="archiv"):
+        with open(self.folder / archive / "rollout.csv", newline="", encoding="utf-8") as f:
             return list(csv.DictReader(f))
 
     def test_identity_from_equals_the_windows_patch_and_options_apply_after_it(self):
@@ -96,34 +107,72 @@ class Rollout(Q4kCase):
         self.assertExit(self.q4k("verify", sim.pty, self.expected_for(self.folder / row["Sicherung"]), "--fast",
                                  "-q"), 0)
 
-    def test_failed_restore_names_the_archive_that_restores_the_vehicle(self):
-        sim = self.simulator(fault="ack-never=03")
-        result = self.rollout(sim.pty, "--fast")
+    def test_the_printed_way_back_runs_in_the_shell_and_restores_the_archive(self):
+        control = self.folder / "control"
+        sim = self.simulator(fault="ack-never=03", control=control)
+        program = os.path.relpath(Q4K, self.folder)  # a relative start: the line names the program absolutely
+        result = subprocess.run([program, "rollout", sim.pty, self.template, "--archive",
+                                 "mein archiv", "--fast", "-q"], cwd=self.folder, capture_output=True, text=True)
         self.assertExit(result, 5)
-        [row] = self.csv_rows()
-        self.assertEqual(row["Ergebnis"], "Fehler beim Übertragen")
-        self.assertEqual(result.stdout, "6F1A2B3C: Fehler beim Übertragen. Zurück mit: q4k restore %s %s\n"
-                         % (sim.pty, row["Sicherung"]))
+        [row] = self.csv_rows("mein archiv")
         self.assertEqual((self.folder / row["Sicherung"]).read_bytes(), GOLDEN_BACKUP.read_bytes())
         self.assertNotIn(END, sim.commands())
+        way_back = result.stdout.removeprefix("6F1A2B3C: Fehler beim Übertragen. Zurück mit: ")
+        self.assertEqual(way_back, "%s/%s restore %s '%s'\n" % (self.folder, program, sim.pty, row["Sicherung"]))
+        control.write_text("clear-faults\n")
+        self.assertExit(subprocess.run(way_back, shell=True, cwd=self.folder, capture_output=True, text=True), 0)
+        self.assertExit(self.q4k("verify", sim.pty, self.folder / row["Sicherung"], "--fast", "-q"), 0)
 
-    def test_dry_run_sends_no_write_command_and_shows_the_changes(self):
+    def test_vehicle_that_holds_the_template_with_its_identity_is_not_written_again(self):
+        sim = self.simulator(image=self.expected_for(GOLDEN_PATCHED))
+        result = self.rollout(sim.pty, "--fast")
+        self.assertExit(result, 0)
+        [row] = self.csv_rows()
+        self.assertEqual(row["Ergebnis"], "bereits aktuell")
+        self.assertEqual(result.stdout, "12AB34CD: bereits aktuell. Sicherung: %s\n" % row["Sicherung"])
+        self.assertEqual(written(sim), [])
+
+    def test_dry_run_sends_no_write_command_and_shows_the_changed_records_on_a_screen(self):
         sim = self.simulator(image=GOLDEN_PATCHED)
         result = self.rollout(sim.pty, "--dry-run", "--fast")
         self.assertExit(result, 0)
-        self.assertFalse([c for c in sim.commands() if c.startswith("$P") and not c.startswith("$PROGSTART")])
-        self.assertIn("$P20", result.stdout)
-        self.assertNotIn("Rolle", result.stdout)  # the identity stays
-        self.assertRegex(result.stdout.splitlines()[-1],
-                         r"^12AB34CD: Probelauf, nichts gesendet\. Neue Datei: archiv/12AB34CD_.*_neu\.q4k$")
+        self.assertEqual(written(sim), [])
+        summary, records_line, diff, last = result.stdout.splitlines()
+        self.assertEqual((summary, records_line), ("Änderungen: 1 Datensatz, 2 Bytes", "$P20 2 Bytes"))
+        self.assertRegex(last, r"^12AB34CD: Probelauf, nichts gesendet\. Neue Datei: archiv/12AB34CD_.*_neu\.q4k$")
         self.assertEqual(len(list((self.folder / "archiv").iterdir())), 2)
+        self.assertRegex(diff, r"^Byte für Byte: /\S+/q4k diff archiv/12AB34CD_\S+\.q4k archiv/12AB34CD_\S+_neu\.q4k$")
+
+    def test_loop_resumes_a_failed_vehicle_with_its_first_archive_and_counts_it_once(self):
+        control = self.folder / "control"
+        sim = self.simulator(fault="ack-never=03", control=control)
+        running = self.loop(sim.pty)
+        try:
+            self.wait_for_rows(1)
+            asked = sim.commands().count(QUERY)
+            control.write_text("fault silent\n")
+            # Four unanswered questions: the loop has seen the vehicle go and waits for the next.
+            self.wait_until(lambda: sim.commands().count(QUERY) >= asked + 4)
+            control.write_text("clear-faults\n")
+            self.wait_for_rows(2)
+        finally:
+            running.send_signal(signal.SIGINT)
+            out, err = running.communicate(timeout=20)
+        self.assertEqual(running.returncode, 0, err)
+        first, again = self.csv_rows()
+        self.assertEqual([(r["Ergebnis"], r["Fortgesetzt"]) for r in (first, again)],
+                         [("Fehler beim Übertragen", "nein"), ("erledigt", "ja")])
+        self.assertEqual([again["Sicherung"], again["Neue Datei"]], [first["Sicherung"], first["Neue Datei"]])
+        self.assertEqual(len(list((self.folder / "archiv").iterdir())), 3)  # one backup, one new file, the CSV
+        self.assertIn(" Zurück mit (erst die Schleife mit Strg+C beenden): ", out.splitlines()[0])
+        self.assertEqual(out.splitlines()[1:], ["6F1A2B3C: erledigt (fortgesetzt). Sicherung: " + first["Sicherung"],
+                                                "Fahrzeuge erledigt: 1, fehlgeschlagen: 0"])
+        self.assertExit(self.q4k("verify", sim.pty, self.expected_for(GOLDEN_BACKUP), "--fast", "-q"), 0)
 
     def test_loop_serves_two_vehicles_and_ends_on_ctrl_c_with_a_summary(self):
         port = self.folder / "port"
         first = self.simulator(link=port)
-        running = subprocess.Popen([str(Q4K), "rollout", port, self.template, "--archive", "archiv", "--loop",
-                                    "--fast", "-q"], cwd=self.folder, stdout=subprocess.PIPE,
-                                   stderr=subprocess.PIPE, text=True)
+        running = self.loop(port)
         try:
             self.wait_for_rows(1)
             first.stop()
@@ -151,10 +200,12 @@ class Rollout(Q4kCase):
         self.assertEqual([r["Ergebnis"] for r in self.csv_rows()], ["Fehler beim Übertragen"])
         self.assertEqual(out.splitlines()[-1], "Fahrzeuge erledigt: 0, fehlgeschlagen: 1")
 
-    def wait_for_rows(self, count, timeout=30):
+    def wait_until(self, condition, timeout=30):
         deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            if (self.folder / "archiv/rollout.csv").exists() and len(self.csv_rows()) >= count:
-                return
+        while not condition():
+            if time.monotonic() > deadline:
+                self.fail("not within %d s" % timeout)
             time.sleep(0.1)
-        self.fail("no %d. vehicle within %d s" % (count, timeout))
+
+    def wait_for_rows(self, count):
+        self.wait_until(lambda: (self.folder / "archiv/rollout.csv").exists() and len(self.csv_rows()) >= count)
