@@ -34,8 +34,10 @@ constexpr CommandSpec kCommands[] = {
     {"show", 1, CommandGroup::File, Takes(Json), RunShow,
      "  show DATEI [--json]       Rolle, Kennungen, Namen, TETRA-Optionen, Zahl der Datensätze\n"},
     {"set", 1, CommandGroup::File,
-     Takes(Output, Role, OwnId, Quick, Name, AutoTransfer, ReadGroups, AppendOwnId, IdentityFrom), RunSet,
-     "  set DATEI -o AUS [...]    Einstellungen ändern wie im Fenster \"Erweitert\" (AUS darf DATEI sein)\n",
+     Takes(Output, Role, OwnId, Quick, Name, AutoTransfer, ReadGroups, AppendOwnId, IdentityFrom, Force), RunSet,
+     "  set DATEI -o AUS [-f] [...]\n"
+     "                            Einstellungen ändern wie im Fenster \"Erweitert\" (AUS darf DATEI sein;\n"
+     "                            ein schreibgeschütztes AUS nur mit -f, --force)\n",
      "      (Kennungen: genau 8 Zeichen 0-9,A-F, \"XX\" als Ersatz-Byte; Namen: höchstens 10 Zeichen\n"
      "      ohne Steuerzeichen; K: 0 bis 9)\n"},
     {"diff", 2, CommandGroup::File, Takes(Json), RunDiff,

@@ -69,11 +69,7 @@ int RunIdentify(const Arguments& a, Console& c)
 int RunBackupCommand(const Arguments& a, Console& c)
 {
     const std::filesystem::path path = PathFromUtf8(a.operands[1]);
-    if (!a.force && IsExistingFile(path)) {
-        c.err << "Datei gibt es schon: " << a.operands[1] << " (überschreiben mit -f, --force)\n";
-        return kExitFile;
-    }
-    PendingFile file(path);
+    PendingFile file(path, a.force ? ExistingFile::Replace : ExistingFile::Keep);
     if (!file.IsOpen()) {
         c.err << ToUtf8(file.ErrorText()) << "\n";
         return kExitFile;

@@ -190,7 +190,8 @@ int RunSet(const Arguments& a, Console& c)
         out = *named;
     }
     std::string error;
-    if (!WriteWholeFile(PathFromUtf8(out), patched.text, error)) {
+    if (!WriteWholeFile(PathFromUtf8(out), patched.text,
+                        a.force ? ExistingFile::Replace : ExistingFile::ReplaceWritable, error)) {
         c.err << error << "\n";
         return kExitFile;
     }

@@ -12,6 +12,7 @@
 #include "cli/exit_codes.h"
 #include "cli/file_io.h"
 #include "cli/identity_note.h"
+#include "cli/rollout_log.h"
 #include "cli/rollout_record.h"
 #include "cli/settings_output.h"
 #include "cli/utf8.h"
@@ -24,8 +25,9 @@ namespace
 
 // The own identifier of a vehicle whose backup holds no settings the editor reads.
 constexpr char kUnknownOwnId[] = "unbekannt";
-// The CSV grows by one short line a vehicle; far more than a fleet's lines fit below this.
-constexpr std::size_t kCsvReadCap = 64 * 1024 * 1024;
+
+// The archive's backup is read with the backup's texts, but called saved only once it is on the disk.
+constexpr ReadingTexts kArchiveReadingTexts{kBackupRunningText, kBackupInterfaceText, u"", kBackupFailedText};
 
 class Rollout
 {
@@ -95,7 +97,7 @@ class Rollout
     // its own identifier; a half-written device is never archived.
     int BackUp(DeviceSession& session, std::string& device, std::string& prepared, VehicleRecord& v)
     {
-        if (const int code = session.ReadDevice(device, kBackupTexts))
+        if (const int code = session.ReadDevice(device, kArchiveReadingTexts))
             return code;
         const SettingsRead read = ReadSettings(ConfigTextFromFile(device));
         v.ownId = read.error == ConfigTextError::None ? ToUtf8(read.settings.ownId) : kUnknownOwnId;
@@ -109,6 +111,8 @@ class Rollout
         }
         if (const int code = Save(ArchivePath(ArchiveName(v.ownId, v.started, false)), device, v.archive))
             return code;
+        if (!m_a.quiet)
+            m_c.err << ToUtf8(kBackupDoneText) << "\n";
         v.wayBack = m_c.platform.CommandFor({"restore", v.port, v.archive});
         return kExitDone;
     }
@@ -130,7 +134,7 @@ class Rollout
     int Save(const std::string& path, const std::string& bytes, std::string& noted)
     {
         std::string error;
-        if (!WriteWholeFile(PathFromUtf8(path), bytes, error)) {
+        if (!WriteWholeFile(PathFromUtf8(path), bytes, ExistingFile::ReplaceWritable, error)) {
             m_c.err << error << "\n";
             return kExitFile;
         }
@@ -167,26 +171,6 @@ class Rollout
     std::chrono::steady_clock::time_point m_waitStart = std::chrono::steady_clock::now();
 };
 
-// Appends the vehicle's line to DIR/rollout.csv, which starts with a line naming the columns.
-int AppendToCsv(const Arguments& a, const VehicleRecord& v, Console& c)
-{
-    const std::filesystem::path path = PathFromUtf8(a.archive) / "rollout.csv";
-    std::string text;
-    std::string error;
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec))
-        text = RolloutCsvHeader();
-    else if (!ReadWholeFile(path, kCsvReadCap, text, error)) {
-        c.err << error << "\n";
-        return kExitFile;
-    }
-    if (!WriteWholeFile(path, text + RolloutCsvLine(v), error)) {
-        c.err << error << "\n";
-        return kExitFile;
-    }
-    return kExitDone;
-}
-
 } // namespace
 
 namespace
@@ -202,6 +186,14 @@ int ReadTemplate(const std::string& name, Console& c, std::string& templ)
         return kExitFile;
     }
     return kExitDone;
+}
+
+// The lines that could not go into rollout.csv, and where they wait.
+void ShowPending(const RolloutLog& log, Console& c)
+{
+    const std::string note = log.PendingNote();
+    if (!note.empty())
+        c.out << note << "\n";
 }
 
 // The vehicles served, each counted once with its latest outcome, found again by its own
@@ -257,6 +249,9 @@ int RunRollout(const Arguments& a, Console& c)
         return kExitFile;
     }
     Rollout rollout(a, c, templ);
+    RolloutLog log(a.archive, c.err, c.platform.Stop());
+    if (!a.dryRun)
+        log.TakeOverLeftovers();
     Tally tally;
     if (!a.quiet)
         c.err << "Warte auf ein Quendal 4 an " << a.operands[0] << " (Strg+C beendet).\n";
@@ -272,10 +267,11 @@ int RunRollout(const Arguments& a, Console& c)
         c.out << VehicleLine(v) << std::endl;
         tally.Count(v);
         if (!a.dryRun)
-            if (const int code = AppendToCsv(a, v, c))
-                return code;
-        if (!a.loop)
+            log.Append(RolloutCsvLine(v));
+        if (!a.loop) {
+            ShowPending(log, c);
             return tally.Code();
+        }
         if (session.StopRequested())
             break;
         if (!a.quiet)
@@ -286,6 +282,8 @@ int RunRollout(const Arguments& a, Console& c)
     // A stop while waiting ends a single vehicle's rollout; it is how a loop ends.
     if (!a.loop)
         return ReportInterrupted(c);
+    log.Flush();
     c.out << "Fahrzeuge erledigt: " << tally.Done() << ", fehlgeschlagen: " << tally.Failed() << "\n";
+    ShowPending(log, c);
     return tally.Code();
 }

@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <iostream>
+#include <random>
 
 #include "cli/utf8.h"
 
@@ -12,13 +14,28 @@ namespace fs = std::filesystem;
 namespace
 {
 
-const char kTempSuffix[] = ".part";
 // More links than this in a row are a loop.
 constexpr int kMaxLinkHops = 40;
 
 std::string NotWritable(const fs::path& given)
 {
     return "Datei nicht schreibbar: " + PathToUtf8(given);
+}
+
+std::string WithCause(const std::string& message, FileFault fault)
+{
+    return fault == FileFault::None ? message : message + " (" + FileFaultText(fault) + ")";
+}
+
+// "NAME.<process>-<random>.part" beside the target: two writers of one target never share it.
+fs::path TempBeside(const fs::path& target)
+{
+    std::random_device random;
+    char tag[48];
+    std::snprintf(tag, sizeof tag, ".%lu-%08x.part", ProcessNumber(), static_cast<unsigned>(random()));
+    fs::path temp = target;
+    temp += tag;
+    return temp;
 }
 
 bool ReadStream(std::istream& in, std::size_t cap, std::string& bytes)
@@ -54,15 +71,11 @@ bool IsStandardStream(const fs::path& path)
 
 bool ReadWholeFile(const fs::path& path, std::size_t cap, std::string& bytes, std::string& error)
 {
-    bool read = false;
-    if (IsStandardStream(path)) {
-        read = ReadStream(std::cin, cap, bytes);
-    } else {
-        std::ifstream in(path, std::ios::binary);
-        read = in && ReadStream(in, cap, bytes);
-    }
+    SystemFile file;
+    const bool read = IsStandardStream(path) ? ReadStream(std::cin, cap, bytes)
+                                             : file.Open(path, SystemFile::Way::Read) && file.ReadAll(bytes, cap);
     if (!read)
-        error = "Datei nicht lesbar: " + PathToUtf8(path);
+        error = WithCause("Datei nicht lesbar: " + PathToUtf8(path), file.Fault());
     return read;
 }
 
@@ -85,35 +98,56 @@ WriteTarget ResolveWriteTarget(const fs::path& path)
     return {WriteWay::Replace, target};
 }
 
-bool IsExistingFile(const fs::path& path)
-{
-    std::error_code ec;
-    return !IsStandardStream(path) && fs::is_regular_file(path, ec);
-}
-
-PendingFile::PendingFile(fs::path target) : m_given(std::move(target)), m_target(ResolveWriteTarget(m_given))
+PendingFile::PendingFile(fs::path target, ExistingFile existing)
+    : m_given(std::move(target)), m_existing(existing), m_target(ResolveWriteTarget(m_given))
 {
     switch (m_target.way) {
     case WriteWay::StandardOutput:
         break;
     case WriteWay::Replace:
-        m_temp = m_target.path;
-        m_temp += kTempSuffix;
-        m_out.open(m_temp, std::ios::binary | std::ios::trunc);
+        m_error = Refusal();
+        if (!m_error.empty())
+            break;
+        m_temp = TempBeside(m_target.path);
+        if (!m_file.Open(m_temp, SystemFile::Way::CreateNew)) {
+            m_temp.clear();
+            m_error = Failure();
+        }
         break;
     case WriteWay::Direct:
-        m_out.open(m_target.path, std::ios::binary);
+        if (!m_file.Open(m_target.path, SystemFile::Way::InPlace))
+            m_error = Failure();
         break;
     }
 }
 
 PendingFile::~PendingFile()
 {
+    m_file.Close();
     if (m_committed || m_temp.empty())
         return;
-    m_out.close();
     std::error_code ec;
     fs::remove(m_temp, ec);
+}
+
+std::string PendingFile::Refusal() const
+{
+    std::error_code ec;
+    const fs::file_status status = fs::status(m_target.path, ec);
+    if (!fs::is_regular_file(status) || m_existing == ExistingFile::Replace)
+        return {};
+    // Only the bits count: root may write anything, but a file made read-only is meant to stay.
+    constexpr fs::perms kAnyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if ((status.permissions() & kAnyWrite) == fs::perms::none)
+        return "Datei schreibgeschützt: " + PathToUtf8(m_given) + " (ersetzen mit -f, --force)";
+    if (m_existing == ExistingFile::Keep)
+        return "Datei gibt es schon: " + PathToUtf8(m_given) + " (überschreiben mit -f, --force)";
+    return {};
+}
+
+std::string PendingFile::Failure() const
+{
+    return WithCause(NotWritable(m_given), m_file.Fault());
 }
 
 bool PendingFile::Write(std::string_view bytes)
@@ -122,8 +156,10 @@ bool PendingFile::Write(std::string_view bytes)
         m_collected += bytes;
         return true;
     }
-    m_out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    m_writeFailed = m_writeFailed || !m_out;
+    if (!m_writeFailed && !m_file.Write(bytes)) {
+        m_writeFailed = true;
+        m_error = Failure();
+    }
     return !m_writeFailed;
 }
 
@@ -134,37 +170,34 @@ std::u16string PendingFile::ErrorText() const
 
 bool PendingFile::Commit()
 {
-    if (m_target.way == WriteWay::StandardOutput) {
+    switch (m_target.way) {
+    case WriteWay::StandardOutput:
         std::cout.write(m_collected.data(), static_cast<std::streamsize>(m_collected.size()));
         std::cout.flush();
         m_committed = static_cast<bool>(std::cout);
-    } else {
-        m_out.close();
-        m_committed = !m_out.fail();
-    }
-    if (m_committed && m_target.way == WriteWay::Replace) {
-        std::error_code ec;
-        // A replaced file keeps its mode; a new one gets the usual mode for new files.
-        const fs::file_status old = fs::status(m_target.path, ec);
-        if (fs::exists(old))
-            fs::permissions(m_temp, old.permissions(), ec);
-        fs::rename(m_temp, m_target.path, ec);
-        m_committed = !ec;
-        if (ec)
-            m_error = NotWritable(m_given) + " (" + ec.message() + ")";
+        break;
+    case WriteWay::Direct:
+        m_committed = !m_writeFailed;
+        m_file.Close();
+        break;
+    case WriteWay::Replace:
+        // The target may have appeared or been made read-only while the content was made.
+        m_error = Refusal();
+        m_committed = m_error.empty() && !m_writeFailed && m_file.ReplaceTarget(m_temp, m_target.path);
+        if (m_committed)
+            m_temp.clear();
+        else if (m_error.empty())
+            m_error = Failure();
+        break;
     }
     m_writeFailed = m_writeFailed || !m_committed;
     return m_committed;
 }
 
-bool WriteWholeFile(const fs::path& path, std::string_view bytes, std::string& error)
+bool WriteWholeFile(const fs::path& path, std::string_view bytes, ExistingFile existing, std::string& error)
 {
-    PendingFile file(path);
-    if (!file.IsOpen()) {
-        error = NotWritable(path);
-        return false;
-    }
-    if (file.Write(bytes) && file.Commit())
+    PendingFile file(path, existing);
+    if (file.IsOpen() && file.Write(bytes) && file.Commit())
         return true;
     error = ToUtf8(file.ErrorText());
     return false;

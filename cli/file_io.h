@@ -1,15 +1,15 @@
 // Files as the console front end reads and writes them: whole-file reads with a size cap, and
 // writes that keep what the user's path stands for. "-" is standard input or output; a symbolic
 // link stays and its final target is written; a regular file is replaced atomically through a
-// temporary file beside it and keeps its mode; a device or a FIFO is written directly.
+// temporary file beside it, synced, and keeps its mode; a device or a FIFO is written directly.
 #pragma once
 
 #include <cstddef>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 
+#include "cli/system_file.h"
 #include "transfer/record_sink.h"
 
 // Command-line words are UTF-8 on both systems.
@@ -39,38 +39,50 @@ struct WriteTarget {
 // target of its symbolic links, which need not exist yet, is replaced.
 WriteTarget ResolveWriteTarget(const std::filesystem::path& path);
 
-// Whether the path names a regular file that is there (following links).
-bool IsExistingFile(const std::filesystem::path& path);
+// What may become of a regular file that is already at the target.
+enum class ExistingFile {
+    Keep,            // refused: "Datei gibt es schon" (a backup without -f)
+    ReplaceWritable, // replaced unless it has no write permission bit ("Datei schreibgeschützt")
+    Replace,         // replaced, writable or not (-f)
+};
 
-// The target's content in the making; a temporary file is removed again unless committed.
+// The target's content in the making, in a temporary file of this writer's own beside the target;
+// the temporary file is removed again unless committed.
 class PendingFile : public RecordSink
 {
   public:
-    explicit PendingFile(std::filesystem::path target);
+    PendingFile(std::filesystem::path target, ExistingFile existing);
     ~PendingFile() override;
 
-    bool IsOpen() const { return m_target.way == WriteWay::StandardOutput || m_out.is_open(); }
+    bool IsOpen() const { return m_target.way == WriteWay::StandardOutput || m_file.IsOpen(); }
     // Whether a write or the commit failed.
     bool WriteFailed() const { return m_writeFailed; }
     bool Write(std::string_view bytes) override;
-    // Completes the write (renames a temporary file to the target); ErrorText then says why it failed.
+    // Completes the write, on the disk once it returns; ErrorText then says why it failed.
     bool Commit() override;
-    // "Datei nicht schreibbar: " and the path the user gave, and the reason a commit failed.
+    // Why the file is not open, not written or not committed: "Datei nicht schreibbar: " and the
+    // path the user gave with the cause, or the refusal of an existing file.
     std::u16string ErrorText() const override;
 
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
 
   private:
+    // Why an existing file at the target must stay as it is; empty when it may be replaced.
+    std::string Refusal() const;
+    std::string Failure() const;
+
     std::filesystem::path m_given;
+    ExistingFile m_existing;
     WriteTarget m_target;
-    std::filesystem::path m_temp;
-    std::ofstream m_out;
+    std::filesystem::path m_temp; // empty while there is no temporary file
+    SystemFile m_file;
     std::string m_collected; // for standard output
+    std::string m_error;
     bool m_committed = false;
     bool m_writeFailed = false;
-    std::string m_error; // why the commit failed
 };
 
 // Writes the bytes to the path through a PendingFile.
-bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes, std::string& error);
+bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes, ExistingFile existing,
+                    std::string& error);

@@ -43,14 +43,7 @@ class WinPlatform : public Platform
         return Platform::ErrorColumns();
     }
 
-    // The bar redraws with escape sequences, which a console must be asked to interpret.
-    void PrepareConsole()
-    {
-        ::SetConsoleOutputCP(CP_UTF8);
-        HANDLE err = ::GetStdHandle(STD_ERROR_HANDLE);
-        DWORD mode = 0;
-        m_terminal = ::GetConsoleMode(err, &mode) && ::SetConsoleMode(err, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
-    }
+    void SetTerminal(bool terminal) { m_terminal = terminal; }
 
     std::string CommandFor(const std::vector<std::string>& arguments) override
     {
@@ -62,15 +55,48 @@ class WinPlatform : public Platform
     std::string m_program;
 };
 
+// The console as the caller had it: q4k writes UTF-8 and has the bar's escape sequences
+// interpreted while it runs, and gives the code page and the mode back when it ends, so that the
+// batch file or the cmd window that called it reads its own umlauts as before.
+struct CallerConsole {
+    UINT codePage = 0;
+    HANDLE err = INVALID_HANDLE_VALUE;
+    DWORD mode = 0;
+    bool modeChanged = false;
+};
+CallerConsole g_caller;
+
+// True when stderr is a console that now interprets escape sequences.
+bool PrepareConsole()
+{
+    g_caller.codePage = ::GetConsoleOutputCP();
+    ::SetConsoleOutputCP(CP_UTF8);
+    g_caller.err = ::GetStdHandle(STD_ERROR_HANDLE);
+    g_caller.modeChanged = ::GetConsoleMode(g_caller.err, &g_caller.mode) &&
+                           ::SetConsoleMode(g_caller.err, g_caller.mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+    return g_caller.modeChanged;
+}
+
+void RestoreConsole()
+{
+    if (g_caller.codePage != 0)
+        ::SetConsoleOutputCP(g_caller.codePage);
+    if (g_caller.modeChanged)
+        ::SetConsoleMode(g_caller.err, g_caller.mode);
+}
+
 // The handler's way to the platform's stop.
 StopSource* g_stop = nullptr;
 
 // Ctrl+C ends a transfer through its failure path, so a half-written backup is removed; the
-// handler runs on a thread of its own and only asks for the stop.
+// handler runs on a thread of its own and only asks for the stop. A closing console window or a
+// logoff ends the process without a return from wmain, so the console gets its state back here.
 BOOL WINAPI OnConsoleControl(DWORD event)
 {
-    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) {
+        RestoreConsole();
         return FALSE;
+    }
     g_stop->Request(StopSource::Kind::Now, kExitInterrupted);
     return TRUE;
 }
@@ -82,9 +108,14 @@ int wmain(int argc, wchar_t** argv)
     WinPlatform platform(ToUtf8(std::u16string(argv[0], argv[0] + ::wcslen(argv[0]))));
     g_stop = &platform.Stop();
     ::SetConsoleCtrlHandler(OnConsoleControl, TRUE);
-    platform.PrepareConsole();
+    platform.SetTerminal(PrepareConsole());
     std::vector<std::string> words;
     for (int i = 1; i < argc; ++i)
         words.push_back(ToUtf8(std::u16string(argv[i], argv[i] + ::wcslen(argv[i]))));
-    return RunQ4k(words, platform, std::cout, std::cerr);
+    // Ctrl+C ends a command through its failure path, so it returns here too.
+    const int code = RunQ4k(words, platform, std::cout, std::cerr);
+    std::cout.flush();
+    std::cerr.flush();
+    RestoreConsole();
+    return code;
 }

@@ -84,15 +84,6 @@ DWORD CFile::Read(void* data, DWORD size)
     return got;
 }
 
-bool CFile::Flush()
-{
-    if (!::FlushFileBuffers(m_hFile)) {
-        Fail();
-        return false;
-    }
-    return true;
-}
-
 ULONGLONG CFile::GetLength() const
 {
     LARGE_INTEGER size{};
@@ -105,6 +96,13 @@ void CFile::Close()
         ::CloseHandle(m_hFile);
         m_hFile = INVALID_HANDLE_VALUE;
     }
+}
+
+HANDLE CFile::Detach()
+{
+    HANDLE handle = m_hFile;
+    m_hFile = INVALID_HANDLE_VALUE;
+    return handle;
 }
 
 std::u16string CFile::ErrorText() const
@@ -173,16 +171,25 @@ bool CReplacingFile::Write(const void* data, DWORD size)
     return m_file.Write(data, size);
 }
 
+bool FlushAndReplace(HANDLE file, const wchar_t* temp, const wchar_t* destination)
+{
+    const bool flushed = ::FlushFileBuffers(file);
+    const DWORD error = ::GetLastError();
+    ::CloseHandle(file);
+    if (!flushed) {
+        ::SetLastError(error);
+        return false;
+    }
+    return ::MoveFileExW(temp, destination, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
 bool CReplacingFile::Commit()
 {
-    const bool written = m_file.Flush();
-    m_file.Close();
-    if (written && ::MoveFileExW(m_temp, m_path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (FlushAndReplace(m_file.Detach(), m_temp, m_path.c_str())) {
         m_temp[0] = L'\0';
         return true;
     }
-    if (written)
-        m_file.Fail(m_path, ::GetLastError());
+    m_file.Fail(m_path, ::GetLastError());
     Discard();
     return false;
 }

@@ -23,11 +23,12 @@ class CFile
     bool Write(const void* data, DWORD size);
     // Reads up to size bytes; returns how many came (0 at the end or on failure).
     DWORD Read(void* data, DWORD size);
-    bool Flush();
     // The path that error messages name.
     void SetFilePath(const std::wstring& path) { m_path = path; }
     ULONGLONG GetLength() const;
     void Close();
+    // Hands the open handle over to the caller, who then closes it.
+    HANDLE Detach();
     // Records a failure on `path` of an operation outside this object (a rename, a short read).
     void Fail(const std::wstring& path, DWORD error);
 
@@ -45,6 +46,11 @@ class CFile
 // Reads a whole file, or its first maxBytes bytes; false (with the file's error kept) when it
 // cannot be opened or read.
 bool ReadFileBytes(CFile& file, const std::wstring& path, std::string& bytes, ULONGLONG maxBytes = ~0ULL);
+
+// Puts a written temporary file in the destination's place so that both are on the disk once it
+// returns: flushes the file, closes its handle and moves it over the destination with write-through.
+// False with GetLastError() telling why; the temporary file is then the caller's to delete.
+bool FlushAndReplace(HANDLE file, const wchar_t* temp, const wchar_t* destination);
 
 // A file written beside its destination and put in the destination's place only once complete,
 // so that a failure leaves an existing destination as it was and no new file behind. Its errors

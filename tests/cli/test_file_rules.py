@@ -35,7 +35,7 @@ class FileRules(Q4kCase):
         self.assertEqual(sorted(p.name for p in (self.folder / "real").iterdir()), ["wagen.q4k"])
         refused = self.q4k("set", GOLDEN_BACKUP, "-o", "no-such-folder/out.q4k")
         self.assertExit(refused, 4)
-        self.assertEqual(refused.stderr, "Datei nicht schreibbar: no-such-folder/out.q4k\n")
+        self.assertEqual(refused.stderr, "Datei nicht schreibbar: no-such-folder/out.q4k (nicht gefunden)\n")
 
     def test_dash_is_standard_input_and_output(self):
         patched = self.q4k("set", "-", "-o", "-", *EDITS, input=GOLDEN, text=False)
