@@ -1,42 +1,53 @@
 #!/usr/bin/env python3
-"""Makes the pictures of the README and of the German user guide from the real program against
+"""Makes the pictures of the README and of the two German guides from the real programs against
 the device simulator, under Xvfb, in one run.
 
 README (--out, docs/): main_window.png (identified device), help_window.png, editor_window.png
 (the editor with the golden backup loaded).
-Guide (--guide-out, docs/anleitung/bilder/): the main window before and after identification and
-with its port list open, during and after a backup, after a restore, the editor empty, loaded and
-with a destination that carries the own identifier, the editor beside the main window while it
-sends, and the typical message boxes; and a terminal during a q4k rollout (scripts/rollout_picture.py,
-natively, without Wine; --rollout-only makes that picture alone).
+Service guide (--guide-out, docs/anleitung/bilder/): the main window before and after identification,
+with its port list open, during and after a backup and labelled, after a restore, the editor empty,
+loaded and with a destination that carries the own identifier, the editor beside the main window while
+it sends, the typical message boxes, and the save dialog's question before it replaces a file.
+Fleet guide (--fleet-out, docs/flotte/bilder/): q4k.exe in a Windows console window, and a terminal
+during a q4k rollout (scripts/rollout_picture.py, natively, without Wine; --rollout-only makes that
+picture alone).
+The question of the save dialog and the console are Wine's own and speak its language: they are taken
+in a German locale (made with localedef under build/ when the system has none), as a German Windows
+shows them; the program's own texts are German anyway.
 
 The harness's screen is 1366 x 768, a laptop's, on which the editor opens beside the main window.
 No picture is saved while a label of the main window or the editor is too narrow for its text.
 """
 
 import argparse
+import os
 import shutil
 import subprocess
 import sys
+import time
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
 sys.path.insert(0, str(ROOT / "tests/e2e"))
 
-from harness import IDOK, Case, Session, comports, holds_for, wait_until  # noqa: E402
+from harness import IDOK, Case, Session, WaitTimeout, comports, holds_for, wait_until  # noqa: E402
 from harness.editor_window import (  # noqa: E402
     APPEND_OWN_ID, DEST_NAME, OWN_ID, SAVE_AND_SEND, choose_destination, leave, load, open_editor, set_check,
 )
 from harness.main_window import (  # noqa: E402
-    DEVICE_INFO, DEVICE_TO_FILE, EXIT, HELP, IDENTIFIED_POSITION, NO_DEVICE, PORT_LIST, PROGRESS, QUERY,
+    ADVANCED, DEVICE_INFO, DEVICE_TO_FILE, EXIT, FILE_TO_DEVICE, HELP, IDENTIFIED_POSITION, NO_DEVICE, PORT_LIST,
+    PROGRESS, QUERY, STATUS,
 )
 from harness.labels import clipped_labels  # noqa: E402
+from harness.processes import kill_wine_processes, wine_processes  # noqa: E402
+from harness.window import Window  # noqa: E402
 from harness.screenshot import settled_screenshot  # noqa: E402
 from editor_steps import (  # noqa: E402
     BACKUP_DONE, RESTORE_DONE, TRANSFER_TIMEOUT, expect_loaded, golden, height, screen_facts, short_path_copy,
     width, without_p06,
 )
 from transfer_steps import start_backup, start_restore, wait_status  # noqa: E402
+import callout_picture  # noqa: E402
 import rollout_picture  # noqa: E402
 
 BACKUP_RUNNING = "Speichere Konfiguration in Datei..."
@@ -47,6 +58,36 @@ GOLDEN_OWN_ID = "6F1A2B3C"
 DESTINATION = "C:\\q4\\RTW-2.q4k"
 # A restore gives a record up after about 5 s without an acknowledgement.
 RESTORE_GIVE_UP = 15.0
+# The parts of the main window the guide names, with the side their label stands on.
+MAIN_WINDOW_PARTS = (
+    (PORT_LIST, "Port-Liste", "left"),
+    (STATUS, "Statuszeile", "left"),
+    (PROGRESS, "Fortschrittsbalken", "left"),
+    (FILE_TO_DEVICE, "Wiederherstellung", "left"),
+    (DEVICE_INFO, "Geräteinformation", "right"),
+    (DEVICE_TO_FILE, "Sicherung", "right"),
+    (HELP, "Hilfe und Version", "below"),
+    (ADVANCED, "Editor", "below"),
+    (EXIT, "Programm beenden", "below"),
+)
+GERMAN_LOCALE = "de_DE.UTF-8"
+# The port of the fleet guide's Windows examples, and the folder of its console picture.
+CONSOLE_PORT = "com3"
+CONSOLE_FOLDER = "Flotte"
+# What the technician types in the console; each line runs to its end before the next is typed.
+CONSOLE_COMMANDS = (
+    "q4k ports",
+    "q4k identify COM3",
+    "q4k backup -q COM3 RTW-2.q4k",
+    "echo %ERRORLEVEL%",
+    "q4k identify COM4",
+    "echo %ERRORLEVEL%",
+)
+# Keys of a US keyboard (Xvfb's) for the characters of the commands that are no letter or digit.
+KEY_OF = {" ": "space", "-": "0xbd", ".": "0xbe", "%": "shift+5", "_": "shift+0xbd", ":": "shift+0xba",
+          "\\": "0xdc"}
+Q4K_START_TIMEOUT = 5.0
+Q4K_RUN_TIMEOUT = 60.0
 
 
 def parse_args():
@@ -57,7 +98,10 @@ def parse_args():
     parser.add_argument("--driver", default=ROOT / "build/mingw/q4drive.exe", type=Path)
     parser.add_argument("--out", default=ROOT / "docs", type=Path, help="folder for the README's PNG files")
     parser.add_argument("--guide-out", default=ROOT / "docs/anleitung/bilder", type=Path,
-                        help="folder for the guide's PNG files")
+                        help="folder for the service guide's PNG files")
+    parser.add_argument("--fleet-out", default=ROOT / "docs/flotte/bilder", type=Path,
+                        help="folder for the fleet guide's PNG files")
+    parser.add_argument("--q4k-exe", default=ROOT / "build/mingw/q4k.exe", type=Path)
     parser.add_argument("--artifacts", default=ROOT / "build/e2e-artifacts", type=Path)
     parser.add_argument("--rollout-only", action="store_true", help="only the terminal during a q4k rollout")
     return parser.parse_args()
@@ -76,8 +120,8 @@ class Pictures:
         """The window as the guide's `name`, and as the README's `readme_name` too if given."""
         return self.area(name, window.rect(), readme_name)
 
-    def area(self, name, rect, readme_name=None):
-        path = self.guide_out / name
+    def area(self, name, rect, readme_name=None, folder=None):
+        path = (folder or self.guide_out) / name
         settled_screenshot(self.case.session.display, path, rect)
         self.saved.append(path)
         if readme_name:
@@ -85,13 +129,27 @@ class Pictures:
             self.saved.append(self.out / readme_name)
         return path
 
-    def box(self, name, app, caption=None):
-        """The program's next message box (checked against `caption`), then closes it with OK."""
+    def labelled(self, name, window, parts):
+        """The window with a label for each of `parts` ((control, text, side), ...)."""
+        rect = window.rect()
+        plain = self.case.artifacts / ("ohne-beschriftung-" + name)
+        settled_screenshot(self.case.session.display, plain, rect)
+        callouts = []
+        for control, text, side in parts:
+            left, top, right, bottom = window.control(control).rect()
+            callouts.append(callout_picture.Callout(text, (left - rect[0], top - rect[1], right - rect[0],
+                                                           bottom - rect[1]), side))
+        path = callout_picture.draw(str(plain), (width(rect), height(rect)), callouts, self.guide_out / name)
+        self.saved.append(path)
+        return path
+
+    def box(self, name, app, caption=None, button="OK"):
+        """The program's next message box (checked against `caption`), then closes it with `button`."""
         box = app.wait_message_box(RESTORE_GIVE_UP)
         if caption is not None and box.caption != caption:
             raise AssertionError("message box %r, expected caption %r" % (box, caption))
         self.window(name, box)
-        box.press("OK")
+        box.press(button)
         return box
 
 
@@ -171,6 +229,7 @@ def transfer_pictures(case, pictures, sim, app):
     pictures.box("meldung-bitte-warten.png", app, "Q4_Backup")
     wait_status(app, BACKUP_DONE, TRANSFER_TIMEOUT)
     pictures.window("sicherung-fertig.png", main)
+    pictures.labelled("hauptfenster_beschriftet.png", main, MAIN_WINDOW_PARTS)
 
     sim.control("pace off")
     start_restore(case, app, backup)
@@ -208,7 +267,7 @@ def editor_pictures(case, pictures, sim, app):
 
     _, path = short_path_copy(case, "default_backup.q4k", golden())
     load(case, app, editor, path)
-    expect_loaded(editor, golden(), path, "golden backup loaded")
+    expect_loaded(editor, "golden_backup", path, "golden backup loaded")
     expect_whole_labels(editor, "editor with a file")
     on_screen(app, editor)
     editor.focus()
@@ -264,11 +323,111 @@ def take(case, pictures):
     return pictures.saved
 
 
+def german_locale():
+    """The environment of a German UTF-8 locale: the system's, or one made under build/locales."""
+    if "de_DE.utf8" in subprocess.run(["locale", "-a"], capture_output=True, text=True, check=True).stdout.split():
+        return {"LC_ALL": GERMAN_LOCALE}
+    folder = ROOT / "build/locales"
+    if not (folder / GERMAN_LOCALE / "LC_CTYPE").exists():
+        folder.mkdir(parents=True, exist_ok=True)
+        subprocess.run(["localedef", "-i", "de_DE", "-f", "UTF-8", str(folder / GERMAN_LOCALE)], check=True,
+                       timeout=120)
+    return {"LOCPATH": str(folder), "LC_ALL": GERMAN_LOCALE}
+
+
+def overwrite_picture(case, pictures):
+    """The save dialog of "Quendal 4 -> Datei" asks before it replaces a file; answered "Nein"."""
+    sim = case.simulator()
+    app = case.app()
+    identified(app.main)
+    existing = case.artifacts / "RTW-2.q4k"
+    existing.write_bytes(golden())
+    app.main.click(DEVICE_TO_FILE)
+    dialog = app.wait_file_dialog()
+    dialog.choose(case.windows_path(existing))
+    pictures.box("ueberschreiben.png", app, button="Nein")
+    dialog.cancel()
+    app.kill()
+    sim.stop()
+
+
+def key_of(character):
+    """The key chord that types `character` on a US keyboard."""
+    if character.isdigit() or character.islower():
+        return character
+    if character.isupper():
+        return "shift+" + character.lower()
+    return KEY_OF[character]
+
+
+def console_window(case):
+    """The visible console window of the prefix, or None."""
+    for window in case.driver.call("windows")["windows"]:
+        if window["visible"] and window["class"] == "WineConsoleClass":
+            return Window(case.driver, window["hwnd"])
+    return None
+
+
+def ran_to_end(case, command):
+    """Waits for the q4k.exe that `command` started to end."""
+    def running():
+        return wine_processes(case.session.prefix.path, "q4k.exe")
+
+    try:
+        wait_until(running, Q4K_START_TIMEOUT, what="%r to start" % command)
+    except WaitTimeout:
+        return  # it ended before it was seen
+    wait_until(lambda: not running(), Q4K_RUN_TIMEOUT, what="%r to end" % command)
+
+
+def console_picture(case, pictures, folder, q4k_exe):
+    """cmd in a console window: the commands typed as a technician would, each run to its end."""
+    case.simulator(port=CONSOLE_PORT)
+    work = case.session.prefix.path / "drive_c" / CONSOLE_FOLDER
+    work.mkdir(exist_ok=True)
+    shutil.copyfile(q4k_exe, work / "q4k.exe")
+    # Wine's console greets with the Windows version it plays; a technician's laptop runs Windows 10.
+    case.session.prefix.wine(["winecfg", "-v", "win10"])
+    console = subprocess.Popen(["wine", "wineconsole", "cmd"], env=case.session.env, cwd=work,
+                               stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        window = wait_until(lambda: console_window(case), 20, what="the console window")
+        time.sleep(1.0)
+        for command in CONSOLE_COMMANDS:
+            window.send_keys(*[key_of(c) for c in command], "enter")
+            if command.startswith("q4k "):
+                ran_to_end(case, command)
+            time.sleep(0.5)
+        pictures.area("q4k-konsole.png", window.rect(), folder=folder)
+    finally:
+        console.kill()
+        console.wait(timeout=10)
+        for program in ("wineconsole", "cmd.exe", "q4k.exe"):
+            kill_wine_processes(case.session.prefix.path, program)
+
+
+def german_pictures(session, args):
+    """The save dialog's question and q4k.exe's console, in German as on a German Windows; returns the
+    pictures saved."""
+    # Wine takes a program's language from its environment: the scenario's driver, and all it starts.
+    session.env.update(german_locale())
+    case = Case(session, "screenshots-deutsch", args.artifacts / "screenshots-deutsch")
+    pictures = Pictures(case, args.out, args.guide_out)
+    failed = True
+    try:
+        overwrite_picture(case, pictures)
+        console_picture(case, pictures, args.fleet_out, args.q4k_exe)
+        failed = False
+    finally:
+        case.close(failed)
+    return pictures.saved
+
+
 def main():
     args = parse_args()
-    args.out.mkdir(parents=True, exist_ok=True)
-    args.guide_out.mkdir(parents=True, exist_ok=True)
-    print("saved %s" % rollout_picture.take(args.q4k, args.sim, args.guide_out / "terminal-rollout.png"))
+    for folder in (args.out, args.guide_out, args.fleet_out):
+        folder.mkdir(parents=True, exist_ok=True)
+    print("saved %s" % rollout_picture.take(args.q4k, args.sim, args.fleet_out / "terminal-rollout.png"))
     if args.rollout_only:
         return 0
     # Always Xvfb: on a desktop other windows could cover the program's.
@@ -281,6 +440,8 @@ def main():
             failed = False
         finally:
             case.close(failed)
+        for path in german_pictures(session, args):
+            print("saved %s" % path)
     return 0
 
 
