@@ -37,10 +37,10 @@ std::optional<int> Seconds(const std::string& value)
     return seconds;
 }
 
-std::string ApplyValue(Arguments& a, const OptionSpec& spec, const std::string& value)
+std::string ApplyValue(Arguments& a, const OptionSpec& declared, const std::string& value)
 {
-    const std::string option(spec.name);
-    switch (spec.option) {
+    const std::string option(declared.name);
+    switch (declared.option) {
     case Trace:
         a.trace = value;
         break;
@@ -60,14 +60,14 @@ std::string ApplyValue(Arguments& a, const OptionSpec& spec, const std::string& 
         std::pair<int, std::string> indexed;
         if (!SplitIndexed(value, indexed))
             return option + " erwartet K=WERT mit K von 0 bis 9.";
-        (spec.option == Quick ? a.quickIds : a.names).push_back(indexed);
+        (declared.option == Quick ? a.quickIds : a.names).push_back(indexed);
         break;
     }
     case AutoTransfer:
     case ReadGroups:
         if (!IsOnOff(value))
             return option + " erwartet on oder off.";
-        (spec.option == AutoTransfer ? a.autoTransfer : a.readGroups) = value;
+        (declared.option == AutoTransfer ? a.autoTransfer : a.readGroups) = value;
         break;
     case Wait:
         a.waitSeconds = Seconds(value);
@@ -128,15 +128,16 @@ void ApplySwitch(Arguments& a, Option option)
 // The usage error for an option the command does not take, or one it needs and lacks.
 std::string CheckOptions(const Arguments& a, const CommandSpec& command, OptionSet given)
 {
-    for (const OptionSpec& spec : OptionTable()) {
-        const bool isGiven = (given & Bit(spec.option)) != 0;
-        if (isGiven && !Allows(command, spec.option))
-            return spec.group.empty()
-                       ? std::string(spec.name) + " gilt nur für " + CommandsTaking(spec.option) + "."
-                       : std::string(spec.group) + " gelten nur für " + CommandsTaking(spec.option) + ".";
-        if (spec.required && !isGiven && Allows(command, spec.option))
-            return a.command + " braucht " + std::string(spec.shortName.empty() ? spec.name : spec.shortName) + " " +
-                   std::string(spec.value) + ".";
+    for (const OptionSpec& declared : OptionTable()) {
+        const bool isGiven = (given & Bit(declared.option)) != 0;
+        if (isGiven && !Allows(command, declared.option))
+            return declared.group.empty()
+                       ? std::string(declared.name) + " gilt nur für " + CommandsTaking(declared.option) + "."
+                       : std::string(declared.group) + " gelten nur für " + CommandsTaking(declared.option) + ".";
+        if (declared.required && !isGiven && Allows(command, declared.option))
+            return a.command + " braucht " +
+                   std::string(declared.shortName.empty() ? declared.name : declared.shortName) + " " +
+                   std::string(declared.value) + ".";
     }
     return {};
 }
@@ -176,14 +177,14 @@ std::string TakeOption(const std::vector<std::string>& words, std::size_t& i, Ar
         word = word.substr(0, eq);
         hasValue = true;
     }
-    const OptionSpec* spec = FindOption(word);
-    if (!spec)
+    const OptionSpec* declared = FindOption(word);
+    if (!declared)
         return "Unbekannte Option: " + word;
-    given |= Bit(spec->option);
-    if (spec->kind == OptionValue::None) {
+    given |= Bit(declared->option);
+    if (declared->kind == OptionValue::None) {
         if (hasValue)
             return word + " nimmt keinen Wert.";
-        ApplySwitch(a, spec->option);
+        ApplySwitch(a, declared->option);
         return {};
     }
     if (!hasValue) {
@@ -191,7 +192,7 @@ std::string TakeOption(const std::vector<std::string>& words, std::size_t& i, Ar
             return word + " braucht einen Wert.";
         value = words[++i];
     }
-    return ApplyValue(a, *spec, value);
+    return ApplyValue(a, *declared, value);
 }
 
 } // namespace

@@ -33,11 +33,11 @@ std::string Joined(const std::string& words, std::string_view word, const char* 
 }
 
 // `name` and its short form, each joined to `words`.
-std::string WithSpellings(std::string words, const OptionSpec& spec, const char* separator)
+std::string WithSpellings(std::string words, const OptionSpec& declared, const char* separator)
 {
-    if (!spec.shortName.empty())
-        words = Joined(words, spec.shortName, separator);
-    return Joined(words, spec.name, separator);
+    if (!declared.shortName.empty())
+        words = Joined(words, declared.shortName, separator);
+    return Joined(words, declared.name, separator);
 }
 
 // A shell variable holding the words.
@@ -54,22 +54,22 @@ std::string ValueCases()
     std::string folders;
     std::string anything;
     std::string cases;
-    for (const OptionSpec& spec : OptionTable()) {
-        switch (spec.kind) {
+    for (const OptionSpec& declared : OptionTable()) {
+        switch (declared.kind) {
         case OptionValue::File:
-            files = WithSpellings(files, spec, "|");
+            files = WithSpellings(files, declared, "|");
             break;
         case OptionValue::Folder:
-            folders = WithSpellings(folders, spec, "|");
+            folders = WithSpellings(folders, declared, "|");
             break;
         case OptionValue::Text:
-            anything = WithSpellings(anything, spec, "|");
+            anything = WithSpellings(anything, declared, "|");
             break;
         case OptionValue::Choice: {
-            std::string words(spec.value);
+            std::string words(declared.value);
             for (char& ch : words)
                 ch = ch == '|' ? ' ' : ch;
-            cases += "        " + WithSpellings("", spec, "|") + R"() COMPREPLY=($(compgen -W ")" + words +
+            cases += "        " + WithSpellings("", declared, "|") + R"() COMPREPLY=($(compgen -W ")" + words +
                      R"(" -- "$cur")); return ;;
 )";
             break;
@@ -97,9 +97,9 @@ std::string OptionCases()
 )";
     for (const CommandSpec& command : CommandTable()) {
         std::string options;
-        for (const OptionSpec& spec : OptionTable())
-            if (Allows(command, spec.option))
-                options = WithSpellings(options, spec, " ");
+        for (const OptionSpec& declared : OptionTable())
+            if (Allows(command, declared.option))
+                options = WithSpellings(options, declared, " ");
         cases += "        " + std::string(command.name) + R"() options=")" + options + R"(" ;;
 )";
     }

@@ -58,21 +58,21 @@ constexpr std::size_t kTextColumn = 28;
 // Options without a text of their own share lines, each at the next of these columns.
 constexpr std::size_t kGridColumns[] = {6, 28, 51, 72};
 
-std::string Spelled(const OptionSpec& spec)
+std::string Spelled(const OptionSpec& declared)
 {
-    std::string spelled = spec.shortName.empty() ? "" : std::string(spec.shortName) + ", ";
-    spelled += spec.name;
-    if (!spec.value.empty())
-        spelled += " " + std::string(spec.value);
+    std::string spelled = declared.shortName.empty() ? "" : std::string(declared.shortName) + ", ";
+    spelled += declared.name;
+    if (!declared.value.empty())
+        spelled += " " + std::string(declared.value);
     return spelled;
 }
 
 // The option at `indent`, its text from the text column on, each further line indented to it.
-std::string OptionLines(const OptionSpec& spec, std::size_t indent)
+std::string OptionLines(const OptionSpec& declared, std::size_t indent)
 {
-    std::string line = std::string(indent, ' ') + Spelled(spec);
+    std::string line = std::string(indent, ' ') + Spelled(declared);
     line.resize(std::max(kTextColumn, line.size() + 1), ' ');
-    std::string text = std::string(spec.help);
+    std::string text = std::string(declared.help);
     for (std::size_t pos = text.find('\n'); pos != std::string::npos; pos = text.find('\n', pos + 1))
         text.insert(pos + 1, kTextColumn, ' ');
     return line + text + "\n";
@@ -101,14 +101,14 @@ std::string CommandLines(const CommandSpec& command)
 {
     std::string text = std::string(command.help);
     std::vector<std::string> grid;
-    for (const OptionSpec& spec : OptionTable()) {
-        if (spec.place != HelpPlace::Command || !Allows(command, spec.option))
+    for (const OptionSpec& declared : OptionTable()) {
+        if (declared.place != HelpPlace::Command || !Allows(command, declared.option))
             continue;
-        if (spec.help.empty()) {
-            grid.push_back(Spelled(spec));
+        if (declared.help.empty()) {
+            grid.push_back(Spelled(declared));
             continue;
         }
-        text += GridLines(grid) + OptionLines(spec, 6);
+        text += GridLines(grid) + OptionLines(declared, 6);
         grid.clear();
     }
     return text + GridLines(grid) + std::string(command.notes);
@@ -122,10 +122,10 @@ std::string OptionSection(OptionSet options, bool portMayBeLeftOut)
     for (const bool everyCommand : {false, true}) {
         if (everyCommand && portMayBeLeftOut)
             text += kPortNote;
-        for (const OptionSpec& spec : OptionTable())
-            if (spec.place == HelpPlace::Options && (options & Bit(spec.option)) &&
-                ((kEveryCommand & Bit(spec.option)) != 0) == everyCommand)
-                text += OptionLines(spec, 2);
+        for (const OptionSpec& declared : OptionTable())
+            if (declared.place == HelpPlace::Options && (options & Bit(declared.option)) &&
+                ((kEveryCommand & Bit(declared.option)) != 0) == everyCommand)
+                text += OptionLines(declared, 2);
     }
     return text + kDashNote;
 }

@@ -55,8 +55,8 @@ std::span<const OptionSpec> OptionTable()
 
 const OptionSpec* FindOption(std::string_view word)
 {
-    for (const OptionSpec& spec : kOptions)
-        if (word == spec.name || (!spec.shortName.empty() && word == spec.shortName))
-            return &spec;
+    for (const OptionSpec& declared : kOptions)
+        if (word == declared.name || (!declared.shortName.empty() && word == declared.shortName))
+            return &declared;
     return nullptr;
 }

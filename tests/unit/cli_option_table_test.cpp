@@ -52,10 +52,10 @@ TEST(CliOptionTable, TheHelpOfEveryCommandNamesEachOfItsOptions)
 {
     for (const CommandSpec& command : CommandTable()) {
         const std::string help = CommandHelpText(command);
-        for (const OptionSpec& spec : OptionTable()) {
-            const bool named = help.find(spec.name) != std::string::npos ||
-                               (!spec.shortName.empty() && help.find(spec.shortName) != std::string::npos);
-            EXPECT_TRUE(named || !Allows(command, spec.option)) << command.name << " " << spec.name;
+        for (const OptionSpec& declared : OptionTable()) {
+            const bool named = help.find(declared.name) != std::string::npos ||
+                               (!declared.shortName.empty() && help.find(declared.shortName) != std::string::npos);
+            EXPECT_TRUE(named || !Allows(command, declared.option)) << command.name << " " << declared.name;
         }
     }
 }
@@ -67,9 +67,9 @@ TEST(CliOptionTable, EveryCommandAndEachOfItsOptionsCompletes)
         const std::string name(command.name);
         cases.push_back({{name.substr(0, 2)}, name});
         cases.push_back({{"help", name.substr(0, 2)}, name});
-        for (const OptionSpec& spec : OptionTable())
-            if (Allows(command, spec.option))
-                for (const std::string_view spelling : {spec.name, spec.shortName})
+        for (const OptionSpec& declared : OptionTable())
+            if (Allows(command, declared.option))
+                for (const std::string_view spelling : {declared.name, declared.shortName})
                     if (!spelling.empty())
                         cases.push_back({{name, std::string(spelling)}, std::string(spelling)});
     }
