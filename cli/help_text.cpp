@@ -36,7 +36,7 @@ Exit-Codes:
   1  Unterschiede gefunden (diff, verify, restore --verify, die Prüfung in rollout)
   2  Aufruf fehlerhaft
   3  kein Gerät antwortet (oder der Port lässt sich nicht öffnen)
-  4  Datei ungeeignet, nicht lesbar oder nicht schreibbar (rollout: auch Archiv und rollout.csv)
+  4  Datei ungeeignet, nicht lesbar oder nicht schreibbar (rollout: auch das Archiv)
   5  Übertragung fehlgeschlagen (ein "Fehler" beim Auslesen, eine fehlende Quittung)
   130  abgebrochen mit Strg+C (keine halb geschriebene Datei bleibt zurück)
 rollout --loop: 0 nur, wenn jedes Fahrzeug gelang, sonst der Code des ersten fehlgeschlagenen.
