@@ -39,9 +39,14 @@ RolloutLog::RolloutLog(const std::string& archive, std::ostream& err, const Stop
 {
 }
 
+fs::path RolloutLog::CsvPath() const
+{
+    return PathFromUtf8(m_archive) / kCsvName;
+}
+
 std::string RolloutLog::CsvName() const
 {
-    return PathToUtf8(PathFromUtf8(m_archive) / kCsvName);
+    return PathToUtf8(CsvPath());
 }
 
 void RolloutLog::Append(const std::string& line)
@@ -85,7 +90,7 @@ std::string RolloutLog::PendingNote() const
 bool RolloutLog::AppendLines(const std::string& lines, std::string& reason)
 {
     SystemFile csv;
-    const fs::path path = PathFromUtf8(m_archive) / kCsvName;
+    const fs::path path = CsvPath();
     if (!csv.Open(path, SystemFile::Way::Shared)) {
         reason = FileFaultText(csv.Fault());
         return false;
@@ -119,7 +124,7 @@ bool RolloutLog::Lock(SystemFile& csv, std::string& reason)
             return false;
         }
         if (!told) {
-            holder = LockHolder(PathFromUtf8(m_archive) / kCsvName);
+            holder = LockHolder(CsvPath());
             holder = holder.empty() ? "" : " von " + holder;
             m_err << CsvName() << " ist gesperrt" << holder << "; q4k wartet bis zu "
                   << std::chrono::seconds(kLockPatience).count() << " Sekunden.\n";

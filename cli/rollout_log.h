@@ -28,6 +28,7 @@ class RolloutLog
     std::string PendingNote() const;
 
   private:
+    std::filesystem::path CsvPath() const;
     std::string CsvName() const;
     // Appends the pending lines; says so for the `earlier` ones that waited. False with the reason.
     bool WritePending(std::size_t earlier, std::string& reason);
